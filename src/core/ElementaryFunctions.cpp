@@ -1,0 +1,89 @@
+#include "core/ElementaryFunctions.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "core/Errors.h"
+#include "input/keyStates.h"
+#include "input/mouse.h"
+#include "settings/global.h"
+
+namespace {
+template <typename T>
+int setModeImpl(T& mode) {
+    if (set_gfx_mode(mode, 800, 600, 0, 0) == 0) return 0;
+    mode = static_cast<T>(mode ^ 3);
+    if (set_gfx_mode(mode, 800, 600, 0, 0) == 0) return 0;
+    errors::graphicModeError();
+}
+}  // namespace
+
+int setMode(char& mode) { return setModeImpl(mode); }
+int setMode(int& mode) { return setModeImpl(mode); }
+
+BITMAP* createBitmap(int width, int height) {
+    BITMAP* bmp = create_bitmap(width, height);
+    if (!bmp) errors::createError();
+    return bmp;
+}
+
+BITMAP* createDatafileBitmap(DATAFILE* data, int index) {
+    BITMAP* src = static_cast<BITMAP*>(data[index].dat);
+    BITMAP* copy = createBitmap(src->w, src->h);
+    blit(src, copy, 0, 0, 0, 0, src->w, src->h);
+    return copy;
+}
+
+BITMAP* loadBitmap(std::string path) {
+    BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
+    if (!bmp) errors::loadBitError(path);
+    return bmp;
+}
+
+bool fileExists(std::string path) {
+    if (path.empty()) return false;
+    std::ifstream in(path, std::ios::binary);
+    return in.is_open();
+}
+
+size_t copyBounded(char* dest, size_t destSize, const std::string& src) {
+    if (destSize == 0) return 0;
+    size_t n = std::min(src.size(), destSize - 1);
+    std::memcpy(dest, src.data(), n);
+    dest[n] = '\0';
+    return n;
+}
+
+bool fileSelect(std::string title, std::string& path, std::string ext, int width, int height) {
+    char buffer[1024];
+    copyBounded(buffer, sizeof buffer, path);
+    if (!file_select_ex(title.c_str(), buffer, ext.c_str(), sizeof buffer, width, height)) return false;
+    path = buffer;
+    return true;
+}
+
+std::string i2str(int value, int minDigits) {
+    std::string digits = std::to_string(value);
+    bool negative = !digits.empty() && digits[0] == '-';
+    if (negative) digits.erase(0, 1);
+    int width = minDigits - (negative ? 1 : 0);
+    if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
+    return (negative ? "-" : "") + digits;
+}
+
+std::string getSavegamePath(int slot) { return "save/slot" + i2str(slot, 0) + ".sav"; }
+
+std::string screenshotPath(int number) { return "screenshots/screenshot" + i2str(number, 5) + ".bmp"; }
+
+void show(bool withMouse, BITMAP* bmp) {
+    if (!bmp) {
+        bmp = global.buffer;
+        if (keyStates[KEY_F9]) {
+            std::string name = screenshotPath(global.screenshotCount);
+            ++global.screenshotCount;
+            save_bitmap(name.c_str(), global.buffer, nullptr);
+        }
+    }
+    if (withMouse) drawMouse();
+    blit(bmp, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+}

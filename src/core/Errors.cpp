@@ -1,0 +1,53 @@
+#include "core/Errors.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace errors {
+namespace {
+// Data may contain '%': it always goes through "%s", never as the format.
+void showMessage(const std::string& text) {
+    if (system_driver)
+        allegro_message("%s", text.c_str());
+    else
+        std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+[[noreturn]] void fail(const std::string& text) {
+    if (system_driver) set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    showMessage(text);
+    std::exit(1);  // a fatal error must never look like success
+}
+}  // namespace
+
+std::string loadBitMessage(const std::string& path) {
+    return "Error006: Loading bitmap \"" + path + "\" failed";
+}
+std::string datafileMessage(const std::string& path) {
+    return "Error007: Loading datafile \"" + path + "\" failed";
+}
+std::string sampleLoadMessage(const std::string& path) {
+    return "Error008: Loading sample \"" + path + "\" failed";
+}
+std::string divBy0Message(const std::string& module) {
+    return "Error009: A division by 0 error was prevented in the following modul:\n\"" + module + "\"";
+}
+std::string mapLoadMessage(const std::string& map, const std::string& reason) {
+    return "Error010: Could not load map \"" + map + "\" for the following reason:\n" + reason;
+}
+
+void timerError() { fail("Error001: Timer could not be initialised"); }
+void keyboardError() { fail("Error002: No keyboarddriver found"); }
+void soundDriverError() { fail("Error003: Sound driver could not be initialised"); }
+void graphicModeError() { fail("Error004: Graphic mode couldn't be set"); }
+void createError() { fail("Error005: Creating bitmap failed"); }
+void loadBitError(std::string path) { fail(loadBitMessage(path)); }
+void datafileError(std::string path) { fail(datafileMessage(path)); }
+void sampleLoadError(std::string path) { fail(sampleLoadMessage(path)); }
+void divBy0Error(std::string module) { showMessage(divBy0Message(module)); }
+void mapLoadError(std::string map, std::string reason) { fail(mapLoadMessage(map, reason)); }
+void mouseError() { fail("Error011: Failed to initialise mouse"); }
+void fatalError(std::string text) { fail(text); }
+}  // namespace errors

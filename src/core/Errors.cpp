@@ -8,11 +8,11 @@
 namespace errors {
 namespace {
 // Data may contain '%': it always goes through "%s", never as the format.
+// Also on standard error: a terminal or a log keeps the reason after the box is closed.
 void showMessage(const std::string& text) {
-    if (system_driver)
-        allegro_message("%s", text.c_str());
-    else
-        std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+    if (system_driver && system_driver->id != SYSTEM_NONE) allegro_message("%s", text.c_str());
 }
 
 [[noreturn]] void fail(const std::string& text) {

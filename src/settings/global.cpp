@@ -110,7 +110,12 @@ bool globals::load() {
     if (!in.is_open()) return false;
     unsigned char bytes[SETTINGS_SIZE];
     in.read(reinterpret_cast<char*>(bytes), SETTINGS_SIZE);
-    decode(bytes, static_cast<size_t>(in.gcount()), defaultColorDepth());
+    // Fields a short file lacks keep their defaults rather than zero (a zero key would be no key).
+    int depth = defaultColorDepth();
+    bool first = firstStart;
+    setDefaults(depth);
+    firstStart = first;
+    decode(bytes, static_cast<size_t>(in.gcount()), depth);
     return true;
 }
 

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <sys/stat.h>
+
+#include "core/ElementaryFunctions.h"
+#include "settings/global.h"
+#include "test_support.h"
+
+namespace {
+void putInt(std::string& b, size_t off, int v) {
+    for (int i = 0; i < 4; ++i) b[off + i] = static_cast<char>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF);
+}
+
+// A file as a player's earlier run would have written it, field by field.
+std::string handBuiltFile() {
+    std::string b(61, '\0');
+    b[0] = 2;
+    b[1] = 0;
+    const int keys[12] = {KEY_J, KEY_L, KEY_I, KEY_K, KEY_U, KEY_LCONTROL,
+                          KEY_PGUP, KEY_PGDN, KEY_F1, KEY_F2, KEY_H, KEY_SEMICOLON};
+    for (int i = 0; i < 12; ++i) putInt(b, 2 + 4 * i, keys[i]);
+    b[50] = 7;
+    putInt(b, 51, 16);
+    b[55] = static_cast<char>(200);
+    b[56] = 3;
+    putInt(b, 57, 123456);
+    return b;
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScopedChdir cd{dir.path()};
+    globals g;
+};
+}  // namespace
+
+TEST_F(SettingsFile, ValidFileReadsAndWritesBackByteForByte) {
+    const std::string bytes = handBuiltFile();
+    writeFile(SETTINGS_FILE, bytes);
+    ASSERT_TRUE(g.load());
+    EXPECT_EQ(g.screenMode, 2);
+    EXPECT_FALSE(g.vsync);
+    EXPECT_EQ(g.keyTurnLeft, KEY_J);
+    EXPECT_EQ(g.keyShoot, KEY_LCONTROL);
+    EXPECT_EQ(g.keyStrafeRight, KEY_SEMICOLON);
+    EXPECT_EQ(g.maxFrameSkip, 7);
+    EXPECT_EQ(g.colorDepth, 16);
+    EXPECT_EQ(g.sfxVolume, 200);
+    EXPECT_EQ(g.musicVolume, 3);
+    EXPECT_EQ(g.screenshotCount, 123456);
+    EXPECT_FALSE(g.firstStart);
+    writeFile(SETTINGS_FILE, "");
+    g.save();
+    EXPECT_EQ(readFile(SETTINGS_FILE), bytes);
+}
+
+TEST_F(SettingsFile, MissingFileLoadsNothing) {
+    g.keyForward = 99;
+    EXPECT_FALSE(g.load());
+    EXPECT_EQ(g.keyForward, 99);
+}
+
+TEST_F(SettingsFile, CreateWritesTheDefaults) {
+    g.create();
+    EXPECT_TRUE(g.firstStart);
+    std::string b = readFile(SETTINGS_FILE);
+    ASSERT_EQ(b.size(), 61u);
+    EXPECT_EQ(b[0], 1);
+    EXPECT_EQ(b[1], 1);
+    EXPECT_EQ(static_cast<unsigned char>(b[10]), KEY_W);
+    EXPECT_EQ(static_cast<unsigned char>(b[22]), KEY_SPACE);
+    EXPECT_EQ(b[50], 4);
+    EXPECT_EQ(static_cast<unsigned char>(b[55]), 255);
+    EXPECT_EQ(static_cast<unsigned char>(b[56]), 175);
+    EXPECT_EQ(b.substr(57), std::string(4, '\0'));
+}
+
+TEST_F(SettingsFile, ShortFileKeepsDefaultsForMissingFields) {
+    std::string b = handBuiltFile().substr(0, 12);  // ends two bytes into keyForward
+    writeFile(SETTINGS_FILE, b);
+    ASSERT_TRUE(g.load());
+    EXPECT_EQ(g.keyTurnLeft, KEY_J);
+    EXPECT_EQ(g.keyTurnRight, KEY_L);
+    EXPECT_EQ(g.keyForward, KEY_I);  // low bytes from the file, upper bytes from the default
+    EXPECT_EQ(g.keyShoot, KEY_SPACE);
+    EXPECT_EQ(g.sfxVolume, 255);
+    EXPECT_EQ(g.maxFrameSkip, 4);
+
+    writeFile(SETTINGS_FILE, "");
+    ASSERT_TRUE(g.load());
+    EXPECT_EQ(g.screenMode, 1);
+    EXPECT_EQ(g.keyStrafeLeft, KEY_A);
+}
+
+TEST_F(SettingsFile, DamagedValuesAreRepaired) {
+    std::string b = handBuiltFile();
+    b[0] = 0;
+    putInt(b, 10, 127);  // keyForward past the last key
+    putInt(b, 22, -3);   // keyShoot negative
+    putInt(b, 51, 12);   // no such colour depth
+    putInt(b, 57, -9);
+    writeFile(SETTINGS_FILE, b);
+    ASSERT_TRUE(g.load());
+    EXPECT_EQ(g.screenMode, 2);
+    EXPECT_EQ(g.keyForward, KEY_W);
+    EXPECT_EQ(g.keyShoot, KEY_SPACE);
+    EXPECT_TRUE(g.colorDepth == 15 || g.colorDepth == 16 || g.colorDepth == 24 || g.colorDepth == 32);
+    EXPECT_EQ(g.screenshotCount, 0);
+    EXPECT_EQ(g.keyTurnLeft, KEY_J);  // the sound fields are kept
+
+    b[0] = 77;
+    writeFile(SETTINGS_FILE, b);
+    ASSERT_TRUE(g.load());
+    EXPECT_EQ(g.screenMode, 2);
+}
+
+TEST_F(SettingsFile, RandomBytesNeverLeaveInvalidValues) {
+    unsigned seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        std::string b(round % 70, '\0');
+        for (char& c : b) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+        writeFile(SETTINGS_FILE, b);
+        ASSERT_TRUE(g.load());
+        EXPECT_TRUE(g.screenMode == 1 || g.screenMode == 2);
+        for (int k : {g.keyTurnLeft, g.keyTurnRight, g.keyForward, g.keyBackward, g.keyUse, g.keyShoot,
+                      g.keyNextWeapon, g.keyPrevWeapon, g.keyMission, g.keyMessages, g.keyStrafeLeft,
+                      g.keyStrafeRight})
+            ASSERT_TRUE(k >= 0 && k < KEY_MAX) << k;
+        g.save();
+        EXPECT_EQ(readFile(SETTINGS_FILE).size(), 61u);
+    }
+}
+
+TEST_F(SettingsFile, ScreenModeZeroIsWrittenAsWindow) {
+    g.setDefaults(32);
+    g.screenMode = 0;
+    g.save();
+    EXPECT_EQ(g.screenMode, 2);
+    EXPECT_EQ(readFile(SETTINGS_FILE)[0], 2);
+}
+
+TEST_F(SettingsFile, UnwritableFileIsReportedAndLeavesNoTemporary) {
+    g.setDefaults(32);
+    ::mkdir(SETTINGS_FILE, 0755);  // a folder where the file should be: the rename must fail
+    testing::internal::CaptureStderr();
+    g.save();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("could not write the settings file"), std::string::npos);
+    EXPECT_FALSE(fileExists("settings.tmp"));
+}

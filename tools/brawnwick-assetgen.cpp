@@ -1,0 +1,84 @@
+// Generates the game's pictures and sounds from code with fixed seeds.
+//   brawnwick-assetgen ROOT STAGE
+// ROOT is the repository (reads tools/assets/glyphs/, writes gfx/ and sfx/); STAGE receives the
+// intro's pieces, which tools/assets/build-assets.sh packs into data/intro.dat with the dat tool.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "assets/gen/audio.h"
+#include "assets/gen/image.h"
+#include "assets/gen/intro_art.h"
+#include "assets/gen/menu_art.h"
+
+namespace {
+
+int failures = 0;
+
+void put(const gen::Image& img, const std::string& path, bool keyed = false) {
+    if (!gen::save(img, path, keyed)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        ++failures;
+    }
+}
+
+void put(const gen::Wave& w, const std::string& path) {
+    if (!gen::writeWav(w, path)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        ++failures;
+    }
+}
+
+gen::Image mask(const std::string& root, const char* name) {
+    gen::Image m = gen::loadMask(root + "/tools/assets/glyphs/" + name);
+    if (m.w == 0) {
+        std::fprintf(stderr, "missing glyph mask %s\n", name);
+        ++failures;
+        m = gen::Image(1, 1, gen::Col{}, 0);
+    }
+    return m;
+}
+
+void menus(const std::string& root) {
+    const std::string gfx = root + "/gfx/";
+    put(gen::mainMenuBackground(mask(root, "title.bmp")), gfx + "mainmenu.tga");
+    put(gen::crosshair(), gfx + "crosshair.tga", true);
+    put(gen::menuButton(true), gfx + "button.tga", true);
+    put(gen::menuButton(false), gfx + "buttonpressed.tga", true);
+    put(gen::inGameButton(true), gfx + "ingamebutton.tga", true);
+    put(gen::inGameButton(false), gfx + "ingamebuttonpressed.tga", true);
+}
+
+void intro(const std::string& root, const std::string& stage) {
+    // Letter prefixes keep the datafile's object order whether or not dat sorts by name.
+    put(gen::introBackground(), stage + "/a_background.bmp");
+    put(gen::studioLogo(mask(root, "logo.bmp")), stage + "/b_logo.bmp", true);
+    put(gen::stepSound(), stage + "/c_step.wav");
+    put(gen::emblem(mask(root, "emblem.bmp")), stage + "/d_emblem.bmp");
+}
+
+void sounds(const std::string& root) {
+    put(gen::hunterShot(), root + "/sfx/shoot1.wav");
+    put(gen::cannonShot(), root + "/sfx/shoot2.wav");
+    put(gen::buzzsawShot(), root + "/sfx/shoot3.wav");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: brawnwick-assetgen ROOT STAGE\n");
+        return 1;
+    }
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
+    set_color_depth(24);
+    const std::string root = argv[1], stage = argv[2];
+    menus(root);
+    intro(root, stage);
+    sounds(root);
+    return failures ? 1 : 0;
+}
+END_OF_MAIN()

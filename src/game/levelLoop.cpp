@@ -33,6 +33,19 @@ void copyView(int** columns, int w, int h, BITMAP* dest) {
 }
 }  // namespace
 
+static MonsterWorld monsterWorldOf(Kelda_engine& engine) {
+    MonsterWorld w;
+    w.sprites = engine.getSpriteList();
+    w.visible = engine.getVisibleList();
+    w.spriteCount = engine.getSprites();
+    w.cameraX = engine.getCameraX();
+    w.cameraY = engine.getCameraY();
+    w.walls = engine.walls;
+    w.mapWidth = engine.mapWidth;
+    w.mapHeight = engine.mapHeight;
+    return w;
+}
+
 LevelIO defaultLevelIO() { return LevelIO{presentFrame, askQuitQuestion, steadySeconds, playShotSound}; }
 
 LevelIO levelIO = defaultLevelIO();
@@ -63,14 +76,6 @@ void reportLevelLoad(const LevelLoad& load, const std::string& path) {
 float moveSpeed() { return 3.0f * global.speedFactor; }
 float turnSpeed() { return 2.0f * global.speedFactor; }
 float enemyMoveSpeed() { return static_cast<float>(3.4 * static_cast<double>(global.speedFactor)); }
-
-void processTicks(LevelState& s, int shootKey, const ShotTarget& target) {
-    while (timerCounter.load() > 0) {
-        if (s.messageTimer > 0) --s.messageTimer;
-        weaponTick(s, shootKey, target);
-        --timerCounter;
-    }
-}
 
 LevelRun::LevelRun(Kelda_engine& engine, int level, float* depthBuffer, int** columns, const LevelState& counters,
                    const LevelIO& io)

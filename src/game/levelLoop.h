@@ -6,7 +6,7 @@
 #include "game/frameClock.h"
 #include "game/hud.h"
 #include "game/levelState.h"
-#include "game/weapons.h"
+#include "game/ticks.h"
 
 // Everything the loop does to the world outside the program, replaceable for tests.
 struct LevelIO {
@@ -41,8 +41,6 @@ float moveSpeed();
 float turnSpeed();
 float enemyMoveSpeed();
 
-// Works off every pending timer tick: message timer and fire cycle.
-void processTicks(LevelState& s, int shootKey, const ShotTarget& target);
 
 // A loaded level being played. The view is global.buffer's size; columns and depth must match.
 class LevelRun {

@@ -2,19 +2,6 @@
 
 #include <cmath>
 
-MonsterWorld monsterWorldOf(Kelda_engine& engine) {
-    MonsterWorld w;
-    w.sprites = engine.getSpriteList();
-    w.visible = engine.getVisibleList();
-    w.spriteCount = engine.getSprites();
-    w.cameraX = engine.getCameraX();
-    w.cameraY = engine.getCameraY();
-    w.walls = engine.walls;
-    w.mapWidth = engine.mapWidth;
-    w.mapHeight = engine.mapHeight;
-    return w;
-}
-
 bool cellFree(const MonsterWorld& w, int cx, int cy) {
     if (!w.walls || cx < 0 || cy < 0 || cx >= w.mapWidth || cy >= w.mapHeight) return false;
     return w.walls[static_cast<long>(cy) * w.mapWidth + cx] == 0xFFFF;

@@ -17,7 +17,6 @@ struct MonsterWorld {
     int mapHeight = 0;
 };
 
-MonsterWorld monsterWorldOf(Kelda_engine& engine);
 // True when (cx, cy) is inside the grid and empty; everything outside counts as wall.
 bool cellFree(const MonsterWorld& w, int cx, int cy);
 // Visits every sprite in index order; step is this frame's monster step in cells.

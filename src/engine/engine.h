@@ -3,7 +3,9 @@
 #include <allegro.h>
 
 #include <fstream>
+#include <istream>
 #include <string>
+#include <vector>
 
 struct Kelda_sprite {
     float x;
@@ -88,8 +90,26 @@ public:
 
     void applyColorCorrection(float r, float g, float b);
 
+    // loadData's reader, for any input stream (tools and the fuzzer read from memory).
+    std::string loadStream(std::istream& in);
+
 private:
     bool structuralError = false;
+
+    // One texture as the renderer reads it: row pointers and sizes, hoisted out of the bitmap.
+    struct TexelSource {
+        unsigned char** line;
+        int w, h, wMask, hMask, heightShift;
+        float fw, fh;
+    };
+    std::vector<TexelSource> texelSources;
+    int fastDepth = 0;  // 32 or 16 when every texture can be read straight from its rows, else 0
+    std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
+
+    void releaseLevel();
+    void prepareTexelSources();
+    template <typename Pixel> void renderColumns();
+    void renderSprites();
 };
 
 int isPowerOfTwo(int n);
@@ -100,3 +120,7 @@ void darkenColor(int& colour, float fr, float fg, float fb);
 void darkenColor(int& colour, int shift);
 int mergeColor(int a, int b);
 int negateColor(int c);
+
+// Copies the column buffer (columns[x][y]) into a bitmap of 15, 16, 24 or 32 bits; the same
+// picture as putpixel for every pixel, clipping included, only much faster.
+void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest);

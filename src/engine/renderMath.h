@@ -1,0 +1,35 @@
+#pragma once
+// Arithmetic guards of the renderer. The picture must stay identical to the plain floating-point
+// algorithm, so these only differ from plain C++ where plain C++ would be undefined: a float that
+// is not a number or does not fit an int, and a float division by zero.
+#include <climits>
+#include <cstdint>
+#include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace engine_math {
+
+// Truncation toward zero. A value that is not a number or lies outside int gives INT_MIN, the
+// answer of the x86 conversion instruction, which is used directly where available.
+inline int truncToInt(float v) {
+#if defined(__SSE2__)
+    return _mm_cvttss_si32(_mm_set_ss(v));
+#else
+    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return INT_MIN;
+    return static_cast<int>(v);
+#endif
+}
+
+// a / b with the IEEE result for b == 0 (±infinity, or NaN for 0/0), without dividing by zero.
+inline float divide(float a, float b) {
+    if (b != 0.0f) return a / b;
+    if (a != a || a == 0.0f) return std::numeric_limits<float>::quiet_NaN();
+    const bool negative = (a < 0.0f) != __builtin_signbit(b);
+    return negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+}
+
+inline int64_t abs64(int v) { return v < 0 ? -static_cast<int64_t>(v) : static_cast<int64_t>(v); }
+
+}  // namespace engine_math

@@ -1,0 +1,56 @@
+#include "engine/engine_fixtures.h"
+
+#include <sstream>
+
+std::string writeTexture(const std::string& dir, const std::string& name, int w, int h, int seed, int holes) {
+    BITMAP* bmp = create_bitmap_ex(32, w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int c = makecol32((x * 37 + seed * 71) & 0xFF, (y * 53 + seed * 29) & 0xFF, (x * y + seed * 13) & 0xFF);
+            if (holes > 0 && (x + y) % holes == 0) c = makecol32(255, 0, 255);
+            putpixel(bmp, x, y, c);
+        }
+    }
+    std::string path = dir + "/" + name;
+    save_bitmap(path.c_str(), bmp, nullptr);
+    destroy_bitmap(bmp);
+    return path;
+}
+
+levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX, float startY) {
+    levelfile::Level level;
+    level.texturePaths = {writeTexture(dir, "sprite.bmp", 64, 64, 1, 3), writeTexture(dir, "wall.bmp", 64, 64, 2),
+                          writeTexture(dir, "wall2.bmp", 32, 64, 3), writeTexture(dir, "floor.bmp", 64, 64, 4),
+                          writeTexture(dir, "ceiling.bmp", 16, 32, 5)};
+    level.width = static_cast<int>(rows[0].size());
+    level.height = static_cast<int>(rows.size());
+    for (const std::string& row : rows) {
+        for (char c : row) {
+            unsigned short wall = 0xFFFF;
+            unsigned char floor = 3, ceiling = 4;
+            if (c == '#') wall = 1;
+            if (c == 'B') wall = 2;
+            if (c == ',') ceiling = 0xFF;
+            if (c == '*') floor = 4, ceiling = 3;
+            if (wall != 0xFFFF) floor = ceiling = static_cast<unsigned char>(wall);
+            level.walls.push_back(wall);
+            level.floors.push_back(floor);
+            level.ceilings.push_back(ceiling);
+        }
+    }
+    level.startX = startX;
+    level.startY = startY;
+    level.skyRed = 10;
+    level.skyGreen = 20;
+    level.skyBlue = 30;
+    return level;
+}
+
+std::string loadBytes(Kelda_engine& engine, const std::string& bytes) {
+    std::istringstream in(bytes);
+    return engine.loadStream(in);
+}
+
+ViewBuffers::ViewBuffers(int w, int h) : w(w), h(h), pixels(size_t(w) * h, 0x12345678), columns(w), depth(w, 0.0f) {
+    for (int x = 0; x < w; ++x) columns[x] = pixels.data() + size_t(x) * h;
+}

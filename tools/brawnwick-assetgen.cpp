@@ -10,9 +10,13 @@
 #include <string>
 
 #include "assets/gen/audio.h"
+#include "assets/gen/floors.h"
 #include "assets/gen/image.h"
 #include "assets/gen/intro_art.h"
 #include "assets/gen/menu_art.h"
+#include "assets/gen/sprites.h"
+#include "assets/gen/walls.h"
+#include "assets/gen/weapons.h"
 
 namespace {
 
@@ -60,6 +64,52 @@ void intro(const std::string& root, const std::string& stage) {
     put(gen::emblem(mask(root, "emblem.bmp")), stage + "/d_emblem.bmp");
 }
 
+void textures(const std::string& root) {
+    const std::string w = root + "/gfx/walls/", f = root + "/gfx/floors/", c = root + "/gfx/ceilings/";
+    put(gen::wallStone(), w + "stone.bmp");
+    put(gen::wallBrick(), w + "brick.bmp");
+    put(gen::wallRedBrick(), w + "redbrick.bmp");
+    put(gen::wallMossy(), w + "mossy.bmp");
+    put(gen::wallMetal(), w + "metal.bmp");
+    put(gen::wallTech(), w + "tech.bmp");
+    put(gen::wallWood(), w + "wood.bmp");
+    put(gen::wallCrate(), w + "crate.bmp");
+    put(gen::wallDoor(), w + "door.bmp");
+    put(gen::wallPanel(), w + "panel.bmp");
+    put(gen::wallMarble(), w + "marble.bmp");
+    put(gen::wallWindow(), w + "window.bmp");
+    put(gen::floorTiles(), f + "tiles.bmp");
+    put(gen::floorGrass(), f + "grass.bmp");
+    put(gen::floorPlanks(), f + "planks.bmp");
+    put(gen::floorDirt(), f + "dirt.bmp");
+    put(gen::floorFlagstone(), f + "flagstone.bmp");
+    put(gen::ceilingBeams(), c + "beams.bmp");
+    put(gen::ceilingPlaster(), c + "plaster.bmp");
+    put(gen::ceilingMetalGrid(), c + "metalgrid.bmp");
+}
+
+void sprites(const std::string& root) {
+    const std::string s = root + "/gfx/sprites/";
+    put(gen::monsterSlimeSpider(), s + "monster0.bmp", true);
+    put(gen::monsterBrute(), s + "monster1.bmp", true);
+    put(gen::monsterEyeDemon(), s + "monster2.bmp", true);
+    put(gen::spriteLamp(), s + "lamp.bmp", true);
+    put(gen::spriteBarrel(), s + "barrel.bmp", true);
+    put(gen::spritePillar(), s + "pillar.bmp", true);
+    put(gen::spritePlant(), s + "plant.bmp", true);
+}
+
+void weapons(const std::string& root) {
+    const std::string g = root + "/gfx/";
+    auto poses = gen::hunterPoses();
+    for (size_t i = 0; i < poses.size(); ++i) put(gen::hunter(poses[i]), g + "Hunter" + std::to_string(i + 1) + ".bmp", true);
+    poses = gen::cannonPoses();
+    for (size_t i = 0; i < poses.size(); ++i)
+        put(gen::impactCannon(poses[i]), g + "Impactcannon" + std::to_string(i + 1) + ".bmp", true);
+    poses = gen::buzzsawPoses();
+    for (size_t i = 0; i < poses.size(); ++i) put(gen::buzzsaw(poses[i]), g + "Buzzsaw" + std::to_string(i + 1) + ".bmp", true);
+}
+
 void sounds(const std::string& root) {
     put(gen::hunterShot(), root + "/sfx/shoot1.wav");
     put(gen::cannonShot(), root + "/sfx/shoot2.wav");
@@ -78,6 +128,9 @@ int main(int argc, char** argv) {
     const std::string root = argv[1], stage = argv[2];
     menus(root);
     intro(root, stage);
+    textures(root);
+    sprites(root);
+    weapons(root);
     sounds(root);
     return failures ? 1 : 0;
 }

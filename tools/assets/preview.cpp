@@ -91,6 +91,67 @@ int main(int argc, char** argv) {
             save_bitmap((out + "ingame.bmp").c_str(), screen800, nullptr);
         }
     }
+    {  // Every texture tiled 2 x 2, to see seams and variety.
+        const char* names[] = {"walls/stone", "walls/brick", "walls/redbrick", "walls/mossy", "walls/metal",
+                               "walls/tech", "walls/wood", "walls/crate", "walls/door", "walls/panel",
+                               "walls/marble", "walls/window", "floors/tiles", "floors/grass", "floors/planks",
+                               "floors/dirt", "floors/flagstone", "ceilings/beams", "ceilings/plaster",
+                               "ceilings/metalgrid"};
+        BITMAP* sheet = create_bitmap(6 * 136, 4 * 150);
+        clear_to_color(sheet, makecol(40, 40, 40));
+        int i = 0;
+        for (const char* n : names) {
+            BITMAP* t = load(std::string("gfx/") + n + ".bmp");
+            const int x = (i % 6) * 136 + 4, y = (i / 6) * 150 + 4;
+            if (t) {
+                for (int k = 0; k < 4; ++k) blit(t, sheet, 0, 0, x + (k & 1) * t->w, y + (k >> 1) * t->h, t->w, t->h);
+                destroy_bitmap(t);
+            }
+            textout_ex(sheet, textFont, n, x, y + 130, makecol(255, 255, 255), -1);
+            ++i;
+        }
+        save_bitmap((out + "textures.bmp").c_str(), sheet, nullptr);
+        destroy_bitmap(sheet);
+    }
+    {  // Sprites at full size on a dark and a light backdrop, and small as seen from afar.
+        const char* names[] = {"monster0", "monster1", "monster2", "lamp", "barrel", "pillar", "plant"};
+        BITMAP* sheet = create_bitmap(7 * 136, 300);
+        clear_to_color(sheet, makecol(40, 40, 40));
+        rectfill(sheet, 0, 140, sheet->w, 280, makecol(150, 140, 120));
+        int i = 0;
+        for (const char* n : names) {
+            BITMAP* t = load(std::string("gfx/sprites/") + n + ".bmp");
+            const int x = i * 136 + 4;
+            if (t) {
+                stretch_blit(t, sheet, 0, 0, 64, 64, x, 4, 128, 128);
+                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x, 144, 128, 128);
+                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x + 90, 236, 40, 40);
+                destroy_bitmap(t);
+            }
+            textout_ex(sheet, textFont, n, x, 284, makecol(255, 255, 255), -1);
+            ++i;
+        }
+        save_bitmap((out + "sprites.bmp").c_str(), sheet, nullptr);
+        destroy_bitmap(sheet);
+    }
+    {  // Weapon frames 1..6 in rows, over a wall so the mask shows.
+        const char* names[] = {"Hunter", "Impactcannon", "Buzzsaw"};
+        BITMAP* sheet = create_bitmap(6 * 160, 3 * 160);
+        BITMAP* wall = load("gfx/walls/stone.bmp");
+        for (int y = 0; y < sheet->h; y += 64)
+            for (int x = 0; x < sheet->w; x += 64)
+                if (wall) blit(wall, sheet, 0, 0, x, y, 64, 64);
+        for (int r = 0; r < 3; ++r)
+            for (int f = 1; f <= 6; ++f) {
+                BITMAP* t = load(std::string("gfx/") + names[r] + std::to_string(f) + ".bmp");
+                if (!t) continue;
+                masked_stretch_blit(t, sheet, 0, 0, t->w, t->h, (f - 1) * 160, r * 160, 160, 160);
+                textprintf_ex(sheet, textFont, (f - 1) * 160 + 4, r * 160 + 2, makecol(255, 255, 255), 0, "%s%d", names[r], f);
+                destroy_bitmap(t);
+            }
+        save_bitmap((out + "weapons.bmp").c_str(), sheet, nullptr);
+        destroy_bitmap(sheet);
+    }
     return 0;
 }
 END_OF_MAIN()

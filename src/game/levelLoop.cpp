@@ -26,11 +26,6 @@ bool askQuitQuestion() {
     click = false;
     return answer == 1;
 }
-
-void copyView(int** columns, int w, int h, BITMAP* dest) {
-    for (int x = 0; x < w; ++x)
-        for (int y = 0; y < h; ++y) putpixel(dest, x, y, columns[x][y]);
-}
 }  // namespace
 
 static MonsterWorld monsterWorldOf(Kelda_engine& engine) {
@@ -104,7 +99,7 @@ LevelRun::LevelRun(Kelda_engine& engine, int level, float* depthBuffer, int** co
 
 bool LevelRun::frame() {
     engine.render();
-    copyView(columns, width, height, global.buffer);
+    copyColumnsToBitmap(columns, width, height, global.buffer);
     drawHud(global.buffer, state, art, global.speedFactor);
     io.present();
 

@@ -1,0 +1,208 @@
+// The renderer against the plain step-by-step algorithm: every pixel, the depth buffer, the sprite
+// order, the seen flags and the crosshair must agree, over random and chosen levels and poses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "engine/engine_fixtures.h"
+#include "engine/reference_render.h"
+
+namespace {
+
+struct Pose {
+    float x, y, dirX, dirY, planeX, planeY;
+};
+
+Pose turned(float x, float y, float angle, float planeLength = 0.66f) {
+    const float c = std::cos(angle), s = std::sin(angle);
+    return {x, y, -c, -s, -planeLength * s, planeLength * c};
+}
+
+// Renders with both and reports the first difference.
+void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
+    SCOPED_TRACE(label + " size " + std::to_string(w) + "x" + std::to_string(h));
+    ViewBuffers mine(w, h), ref(w, h);
+    const int n = e.spriteCount;
+    std::vector<unsigned char> refVisible(e.visible, e.visible + n);
+    std::vector<int> order(n);
+    std::vector<float> distance(n);
+    e.setBuffers(mine.columns.data(), mine.depth.data(), w, h);
+    ReferenceOutput out{ref.columns.data(), ref.depth.data(), refVisible.data(), order.data(), distance.data(), -1};
+    referenceRender(e, out);
+    e.render();
+    for (int x = 0; x < w; ++x) {
+        ASSERT_EQ(std::memcmp(&mine.depth[x], &ref.depth[x], sizeof(float)), 0) << "depth at column " << x;
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(mine.columns[x][y], ref.columns[x][y]) << "pixel (" << x << ", " << y << ")";
+    }
+    EXPECT_EQ(e.crosshairSprite, out.crosshair);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(e.visible[i], refVisible[i]) << "seen flag " << i;
+        EXPECT_EQ(e.spriteOrder[i], order[i]) << "order " << i;
+        EXPECT_EQ(std::memcmp(&e.spriteDistance[i], &distance[i], sizeof(float)), 0) << "distance " << i;
+    }
+}
+
+void place(Kelda_engine& e, const Pose& p) {
+    e.posX = p.x;
+    e.posY = p.y;
+    e.dirX = p.dirX;
+    e.dirY = p.dirY;
+    e.planeX = p.planeX;
+    e.planeY = p.planeY;
+}
+
+// A random closed level with textures of several shapes, sky cells and sprites.
+levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng) {
+    levelfile::Level level;
+    level.texturePaths = {writeTexture(dir, "s0.bmp", 64, 64, 1, 3), writeTexture(dir, "s1.bmp", 16, 32, 2, 5),
+                          writeTexture(dir, "w0.bmp", 64, 64, 3),    writeTexture(dir, "w1.bmp", 32, 128, 4),
+                          writeTexture(dir, "w2.bmp", 1, 1, 5),      writeTexture(dir, "f0.bmp", 64, 64, 6),
+                          writeTexture(dir, "f1.bmp", 8, 16, 7),     writeTexture(dir, "c0.bmp", 128, 8, 8)};
+    std::uniform_int_distribution<int> side(3, 14), pct(0, 99);
+    level.width = side(rng);
+    level.height = side(rng);
+    const int wallTex[] = {2, 3, 4, 2};
+    for (int j = 0; j < level.height; ++j) {
+        for (int i = 0; i < level.width; ++i) {
+            const bool border = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1;
+            if (border || pct(rng) < 20) {
+                const unsigned short code = static_cast<unsigned short>(wallTex[pct(rng) % 4]);
+                level.walls.push_back(code);
+                level.floors.push_back(static_cast<unsigned char>(code));
+                level.ceilings.push_back(static_cast<unsigned char>(code));
+            } else {
+                level.walls.push_back(0xFFFF);
+                level.floors.push_back(static_cast<unsigned char>(pct(rng) < 50 ? 5 : 6));
+                const int c = pct(rng);
+                level.ceilings.push_back(static_cast<unsigned char>(c < 30 ? 0xFF : c < 60 ? 7 : 5));
+            }
+        }
+    }
+    level.walls[level.width + 1] = 0xFFFF;  // at least one free cell
+    level.startX = 1.5f;
+    level.startY = 1.5f;
+    std::uniform_real_distribution<float> ux(0.0f, static_cast<float>(level.width));
+    std::uniform_real_distribution<float> uy(0.0f, static_cast<float>(level.height));
+    const int sprites = pct(rng) % 13;
+    for (int s = 0; s < sprites; ++s) level.sprites.push_back({ux(rng), uy(rng), 1, static_cast<unsigned short>(s % 2)});
+    return level;
+}
+
+Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f), angle(-3.2f, 3.2f);
+    std::uniform_int_distribution<int> cell(0, e.mapWidth * e.mapHeight - 1), pick(0, 9);
+    int c;
+    do c = cell(rng);
+    while (e.walls[c] != 0xFFFF);
+    float x = static_cast<float>(c % e.mapWidth), y = static_cast<float>(c / e.mapWidth);
+    const int kind = pick(rng);
+    x += kind == 0 ? 0.0f : kind == 1 ? 0.5f : unit(rng);
+    y += kind == 2 ? 0.0f : kind == 3 ? 0.5f : unit(rng);
+    float a = angle(rng);
+    if (pick(rng) < 3) a = static_cast<float>(pick(rng) % 4) * 1.5707964f;
+    return turned(x, y, a, pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f);
+}
+
+void randomScenes(int depth, int levels, int posesPerLevel) {
+    set_color_depth(depth);
+    TempDir dir;
+    std::mt19937 rng(1234 + depth);
+    const int sizes[][2] = {{64, 48}, {63, 47}, {81, 60}, {7, 5}, {2, 3}, {1, 1}};
+    for (int l = 0; l < levels; ++l) {
+        Kelda_engine e;
+        ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng))), "");
+        for (int p = 0; p < posesPerLevel; ++p) {
+            place(e, randomPose(e, rng));
+            e.floorShade = e.ceilingShade = (p % 5 == 4) ? 1 : 0;
+            const auto& size = sizes[(l + p) % 6];
+            expectSameFrame(e, size[0], size[1], "level " + std::to_string(l) + " pose " + std::to_string(p));
+            if (::testing::Test::HasFatalFailure()) break;
+        }
+        if (::testing::Test::HasFatalFailure()) break;
+    }
+    set_color_depth(32);
+}
+
+// A corridor level with sprites placed for the chosen cases.
+struct Corridor {
+    TempDir dir;
+    Kelda_engine e;
+    explicit Corridor(const std::vector<levelfile::Sprite>& sprites) {
+        levelfile::Level level =
+            makeLevel(dir.path(), {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"}, 1.5f, 1.5f);
+        level.sprites = sprites;
+        EXPECT_EQ(loadBytes(e, levelfile::write(level)), "");
+    }
+};
+
+}  // namespace
+
+TEST(RenderReference, RandomLevelsAndPoses32) { randomScenes(32, 60, 12); }
+TEST(RenderReference, RandomLevelsAndPoses16) { randomScenes(16, 40, 10); }
+TEST(RenderReference, RandomLevelsAndPoses24UseTheLibraryReader) { randomScenes(24, 10, 6); }
+
+TEST(RenderReference, ChosenPoses) {
+    for (int depth : {32, 16}) {
+        set_color_depth(depth);
+        Corridor c({{3.5f, 1.5f, 1, 0}, {6.5f, 1.5f, 1, 1}, {5.5f, 3.5f, 1, 0}, {0.0f, 0.0f, 1, 0}, {1.5f, 1.5f, 1, 0},
+                    {8.2f, 2.7f, 1, 1}});
+        const Pose poses[] = {
+            {1.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall one half unit ahead, centre ray along an axis
+            {2.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall exactly one unit ahead
+            {1.5f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},      // looking along +x down the corridor
+            {4.5f, 2.0f, 0.0f, 1.0f, 0.66f, 0.0f},       // on a cell boundary, looking along +y
+            {4.0f, 2.0f, 0.0f, -1.0f, -0.66f, 0.0f},     // on a cell corner
+            {1.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // pressed against the wall face
+            {1.0f, 1.0f, -0.7071068f, -0.7071068f, 0.4666905f, -0.4666905f},  // in the corner, into it
+            {8.999999f, 3.999999f, 1.0f, 0.0f, 0.0f, -0.66f},
+            {9.5f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // inside the border wall
+            {10.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},     // on the map's edge, where inRange may leave it
+            {-3.0f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},     // outside the map
+            {NAN, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},
+            {3.5f, 2.5f, 0.0f, 0.0f, 0.0f, 0.0f},        // no direction at all
+            {3.5f, 2.5f, 1.0f, 0.0f, 0.66f, 0.0f},       // plane along the direction
+            {3.5f, 2.5f, 1e-30f, 1.0f, 0.66f, -1e-30f},
+            {6.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // a sprite exactly at the camera
+            {3.5f, 3.5f, 0.0f, -1.0f, -0.66f, 0.0f},
+            {8.5f, 3.5f, -1.0f, 0.001f, 0.00066f, 0.66f},
+            {5.0f, 3.0f, -1.0f, 0.0f, 0.0f, 0.66f},      // on the corner of a wall block
+        };
+        for (size_t i = 0; i < sizeof poses / sizeof poses[0]; ++i) {
+            place(c.e, poses[i]);
+            for (int size : {64, 63, 200})
+                expectSameFrame(c.e, size, size * 3 / 4, "depth " + std::to_string(depth) + " pose " + std::to_string(i));
+        }
+        set_color_depth(32);
+    }
+}
+
+TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
+    TempDir dir;
+    std::vector<std::string> rows(3, std::string(1000, '.'));
+    for (auto& r : rows) r.front() = r.back() = '#';
+    rows.front() = rows.back() = std::string(1000, '#');
+    rows[1][500] = '.';
+    levelfile::Level level = makeLevel(dir.path(), rows, 998.5f, 1.5f);
+    level.sprites = {{998.0f, 1.5f, 1, 0}, {998.4999f, 1.5f, 1, 1}, {997.5f, 1.49f, 1, 0}};
+    Kelda_engine e;
+    ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");
+    // Looking down a corridor a thousand cells long, the far wall's stripe has no height at all.
+    place(e, {998.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f});
+    expectSameFrame(e, 64, 48, "long corridor");
+    expectSameFrame(e, 64, 1, "one row");
+    // Bitmaps the game may point sprites at: any size, any depth.
+    BITMAP* odd = create_bitmap_ex(32, 48, 20);
+    BITMAP* deep = create_bitmap_ex(24, 16, 16);
+    clear_to_color(odd, makecol(1, 2, 3));
+    clear_to_color(deep, makecol24(9, 8, 7));
+    e.sprites[0].bitmap = odd;
+    e.sprites[2].bitmap = deep;
+    e.sprites[1].bitmap = nullptr;
+    expectSameFrame(e, 64, 48, "foreign bitmaps");
+    e.sprites[0].bitmap = e.sprites[1].bitmap = e.sprites[2].bitmap = e.textures[0];
+    destroy_bitmap(odd);
+    destroy_bitmap(deep);
+}

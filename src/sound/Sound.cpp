@@ -19,7 +19,8 @@ Sound::~Sound() { destroy(); }
 void Sound::load(std::string path) {
     destroy();
     if (endsWith(path, "wav")) {
-        SAMPLE* loaded = load_sample(path.c_str());
+        // load_sample would pick the reader by the extension after a dot; "crywav" has none.
+        SAMPLE* loaded = load_wav(path.c_str());
         if (!loaded) errors::sampleLoadError(path);
         sample = loaded;
         kind = 1;

@@ -1,0 +1,188 @@
+// The intro's timeline stepped tick by tick, its frame, and its datafile checks.
+#include <string>
+#include <vector>
+
+#include "core/constants.h"
+#include "input/keyStates.h"
+#include "menu/intro.h"
+#include "menu/menu_fixture.h"
+#include "menu/menues.h"
+
+using namespace menu;
+
+namespace {
+class IntroTest : public MenuTest {
+protected:
+    IntroState make(int w = 128, int h = 64) {
+        return makeIntro(w, h, [this](int volume) {
+            soundTicks.push_back(ticks);
+            volumes.push_back(volume);
+        });
+    }
+    void tick(IntroState& s) {
+        ++ticks;
+        introTick(s);
+    }
+    void runTo(IntroState& s, int t) {
+        while (ticks < t) tick(s);
+    }
+    int ticks = 0;
+    std::vector<int> soundTicks;
+    std::vector<int> volumes;
+};
+}  // namespace
+
+TEST_F(IntroTest, TimelineOfLogoCreditSoundsAndFinalPicture) {
+    global.sfxVolume = 77;
+    IntroState s = make(100, 37);
+    runTo(s, 63);
+    EXPECT_LT(s.logoW, 100);
+    runTo(s, 64);
+    EXPECT_EQ(s.logoW, 100) << "full size at tick 64";
+    EXPECT_EQ(s.logoH, 37);
+    EXPECT_EQ(s.countdown, 48);
+    runTo(s, 95);
+    EXPECT_EQ(s.credit, "A");
+    runTo(s, 96);
+    EXPECT_EQ(s.credit, "A Quenmoor");
+    runTo(s, 112);
+    EXPECT_EQ(s.credit, "A Quenmoor game");
+    runTo(s, 126);
+    EXPECT_EQ(s.brightness, 0);
+    EXPECT_NE(s.countdown, -15);
+    runTo(s, 127);
+    EXPECT_EQ(s.countdown, -15) << "final picture at tick 127";
+    EXPECT_EQ(s.brightness, 3);
+    runTo(s, 211);
+    EXPECT_EQ(s.brightness, 255);
+    runTo(s, 400);
+    EXPECT_EQ(s.countdown, -15);
+    EXPECT_EQ(s.brightness, 255);
+    EXPECT_EQ(s.logoW, 100);
+    EXPECT_EQ(soundTicks, (std::vector<int>{64, 80, 96, 112}));
+    EXPECT_EQ(volumes, (std::vector<int>{77, 77, 77, 77}));
+    EXPECT_TRUE(s.running) << "it never ends by itself";
+}
+
+TEST_F(IntroTest, FirstStartIgnoresKeysUntilTheAddressIsBright) {
+    global.firstStart = true;
+    IntroState s = make();
+    key[KEY_SPACE] = 1;
+    runTo(s, 5);
+    EXPECT_TRUE(s.running);
+    runTo(s, 210);  // held all along: it was used up long ago
+    EXPECT_EQ(s.brightness, 252);
+    tick(s);
+    EXPECT_TRUE(s.running) << "a key held since the animation does not end it";
+    key[KEY_SPACE] = 0;
+    tick(s);
+    key[KEY_ENTER] = 1;
+    tick(s);
+    EXPECT_FALSE(s.running) << "a fresh press once the brightness is past 249 does";
+}
+
+TEST_F(IntroTest, FirstStartPressJustBeforeTheThresholdIsUsedUp) {
+    global.firstStart = true;
+    IntroState s = make();
+    runTo(s, 209);
+    key[KEY_SPACE] = 1;
+    tick(s);  // tick 210 still sees 249
+    EXPECT_TRUE(s.running);
+    runTo(s, 230);
+    EXPECT_TRUE(s.running);
+}
+
+TEST_F(IntroTest, LaterStartEndsOnTheFirstPress) {
+    IntroState s = make();
+    key[KEY_ESC] = 1;
+    tick(s);
+    EXPECT_FALSE(s.running);
+}
+
+TEST_F(IntroTest, CatchUpTakesAtMostTheFrameSkipLimit) {
+    IntroState s = make();
+    global.maxFrameSkip = 4;
+    timerCounter = 32;  // a one-second stall
+    EXPECT_EQ(introCatchUp(s), 4);
+    EXPECT_EQ(s.countdown, 108);
+    EXPECT_EQ(timerCounter.load(), 0) << "the rest is dropped";
+
+    timerCounter = 3;
+    EXPECT_EQ(introCatchUp(s), 3);
+    EXPECT_EQ(timerCounter.load(), 0);
+
+    global.maxFrameSkip = 0;
+    timerCounter = 10;
+    EXPECT_EQ(introCatchUp(s), 1) << "never fewer than one";
+    global.maxFrameSkip = -5;
+    timerCounter = 10;
+    EXPECT_EQ(introCatchUp(s), 1);
+    EXPECT_EQ(introCatchUp(s), 0);
+}
+
+TEST_F(IntroTest, FrameShowsCreditFromItsFinalPlaceAndTheCornerPictures) {
+    BITMAP* bg = solidBitmap(800, 600, makecol(20, 40, 60));
+    BITMAP* logo = solidBitmap(64, 32, makecol(250, 10, 10));
+    BITMAP* emblem = solidBitmap(40, 30, makecol(10, 250, 10));
+    IntroPictures p{bg, logo, emblem};
+    IntroState s = make(64, 32);
+
+    drawIntro(s, p, global.buffer, 800, 600);
+    EXPECT_EQ(pixel(400, 300), makecol(20, 40, 60)) << "no logo while its size is zero";
+
+    runTo(s, 32);
+    drawIntro(s, p, global.buffer, 800, 600);
+    EXPECT_EQ(pixel(400, 300), makecol(250, 10, 10)) << "half-grown logo at the centre";
+    EXPECT_EQ(pixel(400 - 17, 300), makecol(20, 40, 60));
+
+    runTo(s, 80);
+    drawIntro(s, p, global.buffer, 800, 600);
+    // "A" stands where the left end of the whole credit will be, not centred on its own.
+    int creditX = (800 - text_length(font, "A Quenmoor game")) / 2;
+    int creditY = 600 - 8 - 140;
+    int leftmost = 800;
+    for (int y = creditY; y < creditY + 8; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (pixel(x, y) == makecol(255, 255, 255) && x < leftmost) leftmost = x;
+    EXPECT_GE(leftmost, creditX);
+    EXPECT_LT(leftmost, creditX + 8);
+    EXPECT_EQ(pixel(5, 600 - 5), makecol(20, 40, 60)) << "no emblem before the final picture";
+
+    runTo(s, 127);
+    drawIntro(s, p, global.buffer, 800, 600);
+    EXPECT_EQ(pixel(3, 600 - 30 - 3), makecol(10, 250, 10)) << "emblem in the bottom-left corner";
+    EXPECT_EQ(pixel(42, 600 - 4), makecol(10, 250, 10));
+    EXPECT_EQ(pixel(43, 600 - 4), makecol(20, 40, 60));
+    bool address = false;
+    for (int y = creditY + 8 + 7; y < creditY + 16 + 7; ++y)
+        for (int x = 0; x < 800; ++x) address = address || pixel(x, y) == makecol(3, 3, 3);
+    EXPECT_TRUE(address) << "the web address at brightness 3";
+
+    destroy_bitmap(bg);
+    destroy_bitmap(logo);
+    destroy_bitmap(emblem);
+}
+
+TEST(IntroData, ObjectsMustHaveTheExpectedTypesAndCount) {
+    int dummy = 0;
+    DATAFILE good[5] = {{&dummy, DAT_BITMAP, 0, nullptr},
+                        {&dummy, DAT_BITMAP, 0, nullptr},
+                        {&dummy, DAT_SAMPLE, 0, nullptr},
+                        {&dummy, DAT_BITMAP, 0, nullptr},
+                        {nullptr, DAT_END, 0, nullptr}};
+    EXPECT_TRUE(introDataUsable(good));
+    DATAFILE swapped[5] = {good[0], good[2], good[1], good[3], good[4]};
+    EXPECT_FALSE(introDataUsable(swapped));
+    DATAFILE shortFile[3] = {good[0], good[1], good[4]};
+    EXPECT_FALSE(introDataUsable(shortFile));
+    EXPECT_FALSE(introDataUsable(nullptr));
+}
+
+TEST(IntroDeath, MissingOrDamagedDatafileIsError007) {
+    TempDir dir;
+    ScopedChdir cd(dir.path());
+    EXPECT_EXIT(menu::intro(), ::testing::ExitedWithCode(1), "Error007: Loading datafile \"data/intro.dat\" failed");
+    mkdir("data", 0755);
+    writeFile("data/intro.dat", "slh!ALL.garbage");
+    EXPECT_EXIT(menu::intro(), ::testing::ExitedWithCode(1), "Error007: Loading datafile \"data/intro.dat\" failed");
+}

@@ -1,0 +1,49 @@
+#include "menu/menu_fixture.h"
+
+#include "core/constants.h"
+#include "input/keyStates.h"
+#include "input/mouse.h"
+#include "menu/frame.h"
+
+BITMAP* solidBitmap(int w, int h, int color) {
+    BITMAP* b = create_bitmap(w, h);
+    clear_to_color(b, color);
+    return b;
+}
+
+void MenuTest::SetUp() {
+    saved = global;
+    global.setDefaults(32);
+    global.firstStart = false;
+    global.vsync = false;
+    global.buffer = create_bitmap(800, 600);
+    clear_bitmap(global.buffer);
+    background = solidBitmap(800, 600, makecol(0, 0, 128));
+    global.menuBackground = background;
+    global.menuFont = global.textFont = global.warningFont = font;
+    releaseAllKeys();
+    keyStates.resetAll();
+    timerCounter = 0;
+    mouse_x = 0;
+    mouse_y = 0;
+    mouseZDiff = 0;
+    click = false;
+    menu::frameHooks = {};
+}
+
+void MenuTest::TearDown() {
+    menu::frameHooks = {};
+    releaseAllKeys();
+    keyStates.resetAll();
+    timerCounter = 0;
+    destroy_bitmap(global.buffer);
+    destroy_bitmap(background);
+    global = saved;
+}
+
+void MenuTest::tap(int code, const std::function<void()>& step) {
+    key[code] = 1;
+    step();
+    key[code] = 0;
+    keyStates[code];
+}

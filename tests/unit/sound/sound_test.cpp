@@ -1,0 +1,143 @@
+// The sound object: kinds by file ending, ownership on load and destroy, fatal failures.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+
+#include "common/test_support.h"
+#include "sound/Sound.h"
+
+namespace {
+std::string le(unsigned v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+
+// 8-bit mono PCM, a short square wave.
+std::string wavBytes(int samples) {
+    std::string data;
+    for (int i = 0; i < samples; ++i) data += static_cast<char>(i % 20 < 10 ? 0x40 : 0xC0);
+    return "RIFF" + le(36 + samples, 4) + "WAVE" + "fmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(11025, 4) +
+           le(11025, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) + data;
+}
+
+// Format 0, one track: a note on, a note off, the end of the track.
+std::string midiBytes() {
+    std::string track = std::string("\x00\x90\x3C\x40", 4) + std::string("\x60\x80\x3C\x00", 4) +
+                        std::string("\x00\xFF\x2F\x00", 4);
+    auto be = [](unsigned v, int bytes) {
+        std::string s;
+        for (int i = bytes - 1; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    return "MThd" + be(6, 4) + be(0, 2) + be(1, 2) + be(96, 2) + "MTrk" + be(track.size(), 4) + track;
+}
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFile(dir.file("shot.wav"), wavBytes(400));
+        writeFile(dir.file("long.wav"), wavBytes(4000));
+        writeFile(dir.file("noDotwav"), wavBytes(100));
+        writeFile(dir.file("tune.mid"), midiBytes());
+        writeFile(dir.file("tune.midi"), midiBytes());
+        writeFile(dir.file("SHOT.WAV"), wavBytes(100));
+        writeFile(dir.file("TUNE.MID"), midiBytes());
+        writeFile(dir.file("broken.wav"), "RIFF\x04\x00\x00\x00junk");
+        writeFile(dir.file("broken.mid"), "MThd nonsense");
+    }
+    TempDir dir;
+};
+}  // namespace
+
+static_assert(!std::is_copy_constructible_v<Sound>, "a copy would free the same data twice");
+static_assert(!std::is_copy_assignable_v<Sound>, "a copy would free the same data twice");
+
+TEST_F(SoundTest, EmptyObjectHoldsNothingAndIgnoresPlayAndStop) {
+    Sound s;
+    EXPECT_EQ(s.isActive(), 0);
+    EXPECT_EQ(s.sample, nullptr);
+    EXPECT_EQ(s.midi, nullptr);
+    s.play(0, 255, 128, 1000);
+    s.stop();
+    EXPECT_EQ(s.isActive(), 0);
+}
+
+TEST_F(SoundTest, KindFollowsTheEnding) {
+    Sound wav(dir.file("shot.wav"));
+    EXPECT_EQ(wav.isActive(), 1);
+    EXPECT_NE(wav.sample, nullptr);
+    EXPECT_EQ(wav.midi, nullptr);
+    EXPECT_EQ(wav.sample->len, 400u);
+
+    Sound bare(dir.file("noDotwav"));
+    EXPECT_EQ(bare.kind, 1) << "no dot is needed before the ending";
+
+    for (const char* name : {"tune.mid", "tune.midi"}) {
+        Sound mid(dir.file(name));
+        EXPECT_EQ(mid.kind, 2) << name;
+        EXPECT_NE(mid.midi, nullptr);
+        EXPECT_EQ(mid.sample, nullptr);
+    }
+}
+
+TEST_F(SoundTest, LoadReplacesWhatIsHeld) {
+    Sound s(dir.file("shot.wav"));
+    s.load(dir.file("long.wav"));
+    EXPECT_EQ(s.kind, 1);
+    EXPECT_EQ(s.sample->len, 4000u);
+    s.load(dir.file("tune.mid"));
+    EXPECT_EQ(s.kind, 2);
+    EXPECT_EQ(s.sample, nullptr) << "the sample was freed";
+    EXPECT_NE(s.midi, nullptr);
+    s.load(dir.file("shot.wav"));
+    EXPECT_EQ(s.kind, 1);
+    EXPECT_EQ(s.midi, nullptr);
+    EXPECT_NE(s.sample, nullptr);
+}
+
+TEST_F(SoundTest, DestroyTwiceIsHarmless) {
+    Sound s(dir.file("tune.midi"));
+    s.destroy();
+    EXPECT_EQ(s.kind, 0);
+    EXPECT_EQ(s.midi, nullptr);
+    s.destroy();
+    EXPECT_EQ(s.kind, 0);
+    s.load(dir.file("shot.wav"));
+    s.destroy();
+    s.destroy();
+    EXPECT_EQ(s.sample, nullptr);
+}
+
+using SoundDeathTest = SoundTest;
+
+TEST_F(SoundDeathTest, EndingsAreMatchedInLowerCaseOnly) {
+    std::string wav = dir.file("SHOT.WAV"), mid = dir.file("TUNE.MID");
+    EXPECT_EXIT(Sound s(wav), ::testing::ExitedWithCode(1), "Error008: Loading sample \"" + wav + "\" failed");
+    EXPECT_EXIT(Sound s(mid), ::testing::ExitedWithCode(1), "Error008: Loading sample \"" + mid + "\" failed");
+}
+
+TEST_F(SoundDeathTest, EveryFailureIsError008WithThePath) {
+    for (std::string path : {dir.file("missing.wav"), dir.file("broken.wav"), dir.file("broken.mid"),
+                             dir.file("missing.midi"), dir.file("tune.ogg"), std::string("av"), std::string("")}) {
+        EXPECT_EXIT(
+            {
+                Sound s;
+                s.load(path);
+            },
+            ::testing::ExitedWithCode(1), "Error008: Loading sample \"" + path + "\" failed")
+            << path;
+    }
+}
+
+TEST_F(SoundDeathTest, FailedLoadAfterAGoodOneStillEndsTheProgram) {
+    std::string bad = dir.file("100%.wav");
+    EXPECT_EXIT(
+        {
+            Sound s(dir.file("shot.wav"));
+            s.load(bad);
+        },
+        ::testing::ExitedWithCode(1), "Error008: Loading sample \".*100%\\.wav\" failed");
+}

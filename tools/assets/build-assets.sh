@@ -10,7 +10,7 @@
 #   2. `dat` packs the three grids into data/data.dat (menu, text and warning font, in that order);
 #   3. brawnwick-assetgen draws gfx/**, writes sfx/*.wav and the intro's pieces;
 #   4. `dat` packs the intro's pieces into data/intro.dat;
-#   5. preview sheets for a quick look land in build-art/preview/.
+#   5. preview sheets and three views of a test room (scene.cpp) land in build-art/preview/.
 # All generators use fixed seeds: the same sources give the same files.
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -47,6 +47,10 @@ rm -f "$ROOT/data/intro.dat"
 
 g++ -std=c++17 -O2 -Wall -Wextra "$ROOT/tools/assets/preview.cpp" -o "$OUT/preview-sheets" $ALLEGRO_FLAGS
 "$OUT/preview-sheets" "$ROOT" "$OUT/preview"
+g++ -std=c++17 -O2 -Wall -Wextra "$ROOT/tools/assets/scene.cpp" -o "$OUT/scene" $ALLEGRO_FLAGS
+"$OUT/scene" "$ROOT" "$OUT/preview/scene1.bmp" Hunter1.bmp 1.6 5.0 0
+"$OUT/scene" "$ROOT" "$OUT/preview/scene2.bmp" Impactcannon4.bmp 1.5 8.5 -0.45
+"$OUT/scene" "$ROOT" "$OUT/preview/scene3.bmp" Buzzsaw1.bmp 10.5 8.5 -2.4
 if command -v convert >/dev/null; then
     for f in "$OUT"/preview/*.bmp; do convert "$f" "${f%.bmp}.png"; done
 fi

@@ -58,16 +58,17 @@ inline bool writeWav(const Wave& w, const std::string& path) {
 inline Wave stepSound() {
     Rng rng(901);
     Wave w(static_cast<size_t>(RATE * 0.22f));
-    OnePole lp(900), lp2(300);
+    OnePole lp(1400), lp2(350), hp(180);
     float phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         float t = static_cast<float>(i) / RATE;
-        float f = 45 + 45 * std::exp(-t / 0.03f);
+        float f = 70 + 70 * std::exp(-t / 0.03f);
         phase += TAU * f / RATE;
+        float n = rng.range(-1, 1);
         float thump = std::sin(phase) * env(t, 0.002f, 0.05f);
-        float grit = lp.low(rng.range(-1, 1)) * env(t, 0.001f, 0.02f);
-        float body = lp2.low(rng.range(-1, 1)) * env(t, 0.003f, 0.06f);
-        w[i] = std::tanh(1.6f * thump) + 1.2f * grit + 1.5f * body;
+        float grit = hp.high(lp.low(n)) * env(t, 0.001f, 0.025f);
+        float body = lp2.low(n) * env(t, 0.003f, 0.06f);
+        w[i] = std::tanh(1.6f * thump) + 2.0f * grit + 2.0f * body;
     }
     normalise(w, 0.85f);
     return w;
@@ -98,18 +99,19 @@ inline Wave hunterShot() {
 inline Wave cannonShot() {
     Rng rng(903);
     Wave w(static_cast<size_t>(RATE * 0.9f));
-    OnePole lpRumble(320), lpRumble2(160), hp(2500);
+    OnePole lpRumble(400), lpRumble2(200), lpBlast(1100), hp(2500);
     float phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         float t = static_cast<float>(i) / RATE;
         float n = rng.range(-1, 1);
-        phase += TAU * (32 + 70 * std::exp(-t / 0.06f)) / RATE;
-        float boom = std::sin(phase) * env(t, 0.002f, 0.22f);
-        float rumble = lpRumble2.low(lpRumble.low(n)) * env(t, 0.01f, 0.3f);
-        float blast = hp.high(n) * env(t, 0.0005f, 0.02f);
-        w[i] = std::tanh(2.5f * boom) + 5.0f * rumble + 0.7f * blast;
+        phase += TAU * (48 + 110 * std::exp(-t / 0.05f)) / RATE;
+        float boom = std::sin(phase) * env(t, 0.002f, 0.18f);
+        float rumble = lpRumble2.low(lpRumble.low(n)) * env(t, 0.01f, 0.35f);
+        float blast = lpBlast.low(n) * env(t, 0.001f, 0.11f);
+        float crack = hp.high(n) * env(t, 0.0005f, 0.015f);
+        w[i] = 0.8f * std::tanh(1.8f * boom) + 2.2f * blast + 6.0f * rumble + 0.6f * crack;
     }
-    for (float& v : w) v = std::tanh(1.4f * v);
+    for (float& v : w) v = std::tanh(1.5f * v);
     normalise(w);
     return w;
 }

@@ -25,33 +25,37 @@ inline void eye(Image& img, float x, float y, float r, Col iris, float pupil = 0
 // Weakest: a green slime spider, low and wide, with big yellow eyes.
 inline Image monsterSlimeSpider() {
     Image img = blankSprite();
-    const Col leg = hex(0x2a6a1a);
-    for (int side = -1; side <= 1; side += 2)
-        for (int i = 0; i < 4; ++i) {
-            float hx = 32 + side * (6 + i * 3), hy = 44 + i * 1.5f;
-            float kx = 32 + side * (18 + i * 3.5f), ky = 30 + i * 3;
-            float fx = 32 + side * (22 + i * 2.8f), fy = 62;
-            limb(img, hx, hy, kx, ky, 2.2f, leg);
-            limb(img, kx, ky, fx, fy, 1.8f, leg);
+    // Legs arch up and out, then down to the floor; a dark underlay keeps each one separate.
+    for (int i = 3; i >= 0; --i)
+        for (int side = -1; side <= 1; side += 2) {
+            float hx = 32 + side * 9, hy = 44 + i * 1.0f;
+            float kx = 32 + side * (14 + i * 5.0f), ky = 28 + i * 3.0f;
+            float fx = 32 + side * (8 + i * 7.8f), fy = 63;
+            Col leg = (i % 2) ? hex(0x3a8a22) : hex(0x2a6e1a);
+            limb(img, hx, hy, kx, ky, 2.3f, hex(0x0a1a06));
+            limb(img, kx, ky, fx, fy, 1.6f, hex(0x0a1a06));
+            limb(img, hx, hy, kx, ky, 1.5f, leg);
+            limb(img, kx, ky, fx, fy, 0.9f, leg);
+            ball(img, kx, ky, 2.2f, 2.2f, leg * 1.2f, 0.4f, 0.3f);
         }
-    ball(img, 32, 46, 17, 13, hex(0x5ad02a), 0.4f, 0.7f);  // body
+    ball(img, 32, 46, 15, 12, hex(0x5ad02a), 0.4f, 0.7f);  // body
     // Darker slime blotches on the back.
-    paint(img, [](float x, float y) { return sdEllipse(x, y, 32, 46, 16, 12); },
+    paint(img, [](float x, float y) { return sdEllipse(x, y, 32, 46, 14, 11); },
           [](float x, float y) {
               float n = fbm(x / 64, y / 64, 8, 2, 301);
               return n > 0.58f ? hex(0x2e8a1a) : hex(0x5ad02a);
           }, 0.35f);
     ball(img, 28, 40, 4, 3, hex(0xc8ff90), 0.8f, 0.9f);  // wet highlight
-    eye(img, 25, 46, 5.2f, hex(0xf0c020));
-    eye(img, 39, 46, 5.2f, hex(0xf0c020));
+    eye(img, 26, 45, 5.0f, hex(0xf0c020));
+    eye(img, 38, 45, 5.0f, hex(0xf0c020));
     // Fanged mouth.
     paintFlat(img, [](float x, float y) { return sdEllipse(x, y, 32, 55, 6, 2.6f); }, hex(0x3a0a0a));
     for (float fx : {29.0f, 35.0f})
         paintFlat(img, [fx](float x, float y) { return sdPolygon(x, y, {{fx - 1.5f, 53.5f}, {fx + 1.5f, 53.5f}, {fx, 58}}); },
                   hex(0xfff8e0));
     // Drips.
-    limb(img, 20, 54, 20, 59, 1.2f, hex(0x5ad02a));
-    limb(img, 44, 55, 44, 61, 1.2f, hex(0x5ad02a));
+    limb(img, 22, 54, 22, 59, 1.2f, hex(0x5ad02a));
+    limb(img, 42, 55, 42, 61, 1.2f, hex(0x5ad02a));
     return finish(img, hex(0x0a1a06));
 }
 

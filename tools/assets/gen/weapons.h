@@ -98,25 +98,37 @@ inline Image hunter(const Pose& p) {
     const float k = 1.5f, cx = 128 + p.dx, oy = p.dy;
     auto Y = [=](float y) { return 256 - (256 - y) * k + oy; };
     const Col steel = hex(0x5a606c), brass = hex(0xc8963a), wood = hex(0x7a4422);
-    tube(img, cx, Y(212), 34 * k, Y(128), 22 * k, steel);  // barrel
-    for (float y : {196.0f, 166.0f, 138.0f}) {
-        float t = (y - 212) / (128 - 212);
-        band(img, cx, Y(y), (34 + (22 - 34) * t) / 2 * k + 2, 6, brass);
+    // Frame behind everything, then the long barrel with a rib and a blade sight.
+    paint(img, [=](float x, float y) { return sdBox(x, y, cx, Y(216), 22 * k, 14 * k, 7); },
+          [=](float x, float y) { return lit(steel * 0.8f, (x - cx) / (22 * k), (y - Y(216)) / 60, 0.8f, 0.35f, 0.4f); });
+    tube(img, cx, Y(184), 24 * k, Y(124), 16 * k, steel);
+    paint(img, [=](float x, float y) { return sdPolygon(x, y, {{cx - 3, Y(184)}, {cx + 3, Y(184)}, {cx + 2, Y(124)}, {cx - 2, Y(124)}}); },
+          [](float, float) { return hex(0xb8c0cc); });
+    band(img, cx, Y(132), 8 * k + 2, 6, brass);
+    paintFlat(img, [=](float x, float y) { return sdBox(x, y, cx, Y(121), 2.2f, 7); }, hex(0x1a1a1e));
+    muzzle(img, cx, Y(125), 8 * k, 4 * k, steel * 1.1f);
+    // The fluted cylinder, wider than the barrel.
+    tube(img, cx, Y(206), 44 * k, Y(182), 38 * k, steel * 0.95f);
+    for (float f : {-0.72f, -0.25f, 0.25f, 0.72f}) {
+        paintFlat(img, [=](float x, float y) {
+            float t = clamp01((y - Y(206)) / (Y(182) - Y(206)));
+            float hw = (44 + (38 - 44) * t) / 2 * k;
+            return std::max(std::fabs(x - (cx + f * hw)) - 1.6f, std::fabs(y - (Y(194))) - 9 * k * 0.9f);
+        }, hex(0x1c1e24));
     }
-    paintFlat(img, [=](float x, float y) { return sdBox(x, y, cx, Y(125), 2.2f, 7); }, hex(0x1a1a1e));  // sight
-    muzzle(img, cx, Y(129), 12 * k, 5.5f * k, steel * 1.1f);
-    // Receiver and the hammer, drawn back while the shot is being aimed.
-    paint(img, [=](float x, float y) { return sdBox(x, y, cx, Y(218), 26 * k, 14 * k, 7); },
-          [=](float x, float y) { return lit(steel * 0.85f, (x - cx) / (26 * k), (y - Y(218)) / 60, 0.8f, 0.35f, 0.4f); });
-    band(img, cx, Y(208), 26 * k, 6, brass);
-    limb(img, cx, Y(206), cx, Y(p.dy < -3 ? 186 : 194), 5, hex(0x2a2a30));
-    ball(img, cx, Y(p.dy < -3 ? 186 : 194), 6, 4, hex(0x3a3a40), 0.35f, 0.5f);
+    band(img, cx, Y(206), 22 * k + 1, 5, brass);
+    band(img, cx, Y(182), 19 * k + 1, 4, brass);
+    // Hammer spur, drawn back while the shot is aimed.
+    const float hammer = p.dy < -3 ? 198 : 205;
+    limb(img, cx, Y(214), cx, Y(hammer), 6, hex(0x2a2a30));
+    for (int i = 0; i < 3; ++i)
+        paintFlat(img, [=](float x, float y) { return sdBox(x, y, cx, Y(hammer + 2 + i * 3), 5, 0.6f); }, hex(0x50505a));
     // Wooden grip in the hand.
-    paint(img, [=](float x, float y) { return sdBox(x, y, cx, Y(240), 20 * k, 12 * k, 6); },
-          [=](float x, float) { return lit(wood, (x - cx) / (20 * k), 0, 0.9f, 0.4f, 0.2f); });
+    paint(img, [=](float x, float y) { return sdBox(x, y, cx, Y(240), 18 * k, 12 * k, 6); },
+          [=](float x, float) { return lit(wood, (x - cx) / (18 * k), 0, 0.9f, 0.4f, 0.2f); });
     glove(img, cx + 6, Y(238), 1.15f, false);
-    if (p.flash > 0) flash(img, cx, Y(120), p.flash, 600);
-    if (p.smoke > 0) smoke(img, cx + 4, Y(112), p.smoke, 601);
+    if (p.flash > 0) flash(img, cx, Y(117), p.flash, 600);
+    if (p.smoke > 0) smoke(img, cx + 4, Y(110), p.smoke, 601);
     return finishWeapon(img);
 }
 
@@ -215,7 +227,7 @@ inline Image buzzsaw(const Pose& p) {
 
 // The six poses of each weapon, frame 1 first.
 inline std::vector<Pose> hunterPoses() {
-    return {{0, 0}, {0, -5}, {0, -8}, {2, 10, 34}, {3, 16, 0, 14}, {1, 7, 0, 9}};
+    return {{0, 0}, {0, -5}, {0, -8}, {2, 10, 46}, {3, 16, 0, 16}, {1, 7, 0, 10}};
 }
 inline std::vector<Pose> cannonPoses() {
     return {{0, 0}, {0, 4}, {0, -4}, {0, 16, 62}, {0, 26, 0, 26}, {0, 12, 0, 16}};

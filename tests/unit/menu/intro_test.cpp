@@ -4,6 +4,7 @@
 
 #include "core/constants.h"
 #include "input/keyStates.h"
+#include "menu/frame.h"
 #include "menu/intro.h"
 #include "menu/menu_fixture.h"
 #include "menu/menues.h"
@@ -11,6 +12,35 @@
 using namespace menu;
 
 namespace {
+std::string be(unsigned v, int bytes) {
+    std::string s;
+    for (int i = bytes - 1; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+std::string object(const char* type, const std::string& data) {
+    return std::string(type, 4) + be(data.size(), 4) + be(data.size(), 4) + data;
+}
+std::string bitmapObject(int w, int h, int r, int g, int b) {
+    std::string d = be(32, 2) + be(w, 2) + be(h, 2);
+    for (int i = 0; i < w * h; ++i) d += std::string{static_cast<char>(r), static_cast<char>(g), static_cast<char>(b)};
+    return d;
+}
+std::string sampleObject() {
+    std::string d = be(8, 2) + be(11025, 2) + be(64, 4);
+    for (int i = 0; i < 64; ++i) d += static_cast<char>(i * 4);
+    return d;
+}
+// An uncompressed datafile of the given objects.
+std::string datafile(const std::vector<std::string>& objects) {
+    std::string f = "slh.ALL." + be(objects.size(), 4);
+    for (const std::string& o : objects) f += o;
+    return f;
+}
+std::string goodIntro() {
+    return datafile({object("BMP ", bitmapObject(800, 600, 20, 40, 60)), object("BMP ", bitmapObject(64, 32, 250, 10, 10)),
+                     object("SAMP", sampleObject()), object("BMP ", bitmapObject(40, 30, 10, 250, 10))});
+}
+
 class IntroTest : public MenuTest {
 protected:
     IntroState make(int w = 128, int h = 64) {
@@ -185,4 +215,29 @@ TEST(IntroDeath, MissingOrDamagedDatafileIsError007) {
     mkdir("data", 0755);
     writeFile("data/intro.dat", "slh!ALL.garbage");
     EXPECT_EXIT(menu::intro(), ::testing::ExitedWithCode(1), "Error007: Loading datafile \"data/intro.dat\" failed");
+    // Loads as a datafile, but the objects are not what the intro needs.
+    writeFile("data/intro.dat", datafile({object("DATA", "x"), object("DATA", "y"), object("DATA", "z"),
+                                          object("DATA", "w")}));
+    EXPECT_EXIT(menu::intro(), ::testing::ExitedWithCode(1), "Error007: Loading datafile \"data/intro.dat\" failed");
+    writeFile("data/intro.dat", datafile({object("BMP ", bitmapObject(4, 4, 1, 2, 3)), object("BMP ", bitmapObject(4, 4, 1, 2, 3))}));
+    EXPECT_EXIT(menu::intro(), ::testing::ExitedWithCode(1), "Error007: Loading datafile \"data/intro.dat\" failed");
+}
+
+TEST_F(IntroTest, RunsWholeUntilAKeyEndsIt) {
+    TempDir dir;
+    ScopedChdir cd(dir.path());
+    mkdir("data", 0755);
+    writeFile("data/intro.dat", goodIntro());
+    global.firstStart = true;
+    global.maxFrameSkip = 4;
+    int frames = 0;
+    menu::frameHooks.present = [&] {
+        ++frames;
+        key[KEY_SPACE] = frames == 30 || frames >= 215;  // too early once, then late enough
+    };
+    menu::frameHooks.idle = [&] { timerCounter += 2; };
+    menu::intro();
+    EXPECT_GE(frames, 211);
+    EXPECT_LT(frames, 220);
+    EXPECT_EQ(pixel(3, 600 - 30 - 3), makecol(10, 250, 10)) << "the final picture was on screen";
 }

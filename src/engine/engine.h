@@ -99,12 +99,16 @@ private:
     // One texture as the renderer reads it: row pointers and sizes, hoisted out of the bitmap.
     struct TexelSource {
         unsigned char** line;
-        int w, h, wMask, hMask, heightShift;
+        const unsigned char* pixels;  // the first row when all rows follow without a gap, else null
+        int w, h, wMask, hMask, heightShift, widthShift;
         float fw, fh;
     };
     std::vector<TexelSource> texelSources;
+    std::vector<const unsigned char*> texelBase;  // per texture, its first texel
     int fastDepth = 0;  // 32 or 16 when every texture can be read straight from its rows, else 0
-    std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
+    bool uniformTextures = false;  // all the same size with gapless rows: floors are cast four rows at a time
+    std::vector<int> rowTexY;      // a sprite's texture row per screen row, reused between frames
+    std::vector<int> rowCell, rowTexel;  // a column's floor rows: map cell and texel offset
 
     void releaseLevel();
     void prepareTexelSources();

@@ -5,8 +5,10 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "engine/engine.h"
+#include "engine/floorRows.h"
 #include "engine/renderMath.h"
 
 using engine_math::abs64;
@@ -36,9 +38,11 @@ inline bool readableRows(BITMAP* bmp, int depth) {
 }  // namespace
 
 void Kelda_engine::prepareTexelSources() {
-    texelSources.assign(textureCount, TexelSource{nullptr, 0, 0, 0, 0, 0, 0.0f, 0.0f});
+    texelSources.assign(textureCount, TexelSource{nullptr, nullptr, 0, 0, 0, 0, 0, 0, 0.0f, 0.0f});
+    texelBase.assign(textureCount, nullptr);
     int depth = textureCount > 0 && textures[0] ? bitmap_color_depth(textures[0]) : 0;
     if (depth != 32 && depth != 16 && depth != 15) depth = 0;
+    bool uniform = depth != 0;
     for (int i = 0; i < textureCount; ++i) {
         BITMAP* t = textures[i];
         if (!t) {
@@ -53,10 +57,20 @@ void Kelda_engine::prepareTexelSources() {
         s.wMask = t->w - 1;
         s.hMask = t->h - 1;
         s.heightShift = textureHeightShift ? textureHeightShift[i] : 0;
+        s.widthShift = textureWidthShift ? textureWidthShift[i] : 0;
         s.fw = static_cast<float>(t->w);
         s.fh = static_cast<float>(t->h);
+        const long rowBytes = static_cast<long>(t->w) * ((depth + 7) / 8);
+        bool gapless = depth != 0;
+        for (int y = 1; gapless && y < t->h; ++y) gapless = t->line[y] == t->line[0] + y * rowBytes;
+        s.pixels = gapless ? t->line[0] : nullptr;
+        texelBase[i] = s.pixels;
+        if (!gapless || t->w != textures[0]->w || t->h != textures[0]->h || s.widthShift < 0 ||
+            long(t->w) * t->h > (1L << 24))
+            uniform = false;
     }
     fastDepth = depth == 15 ? 16 : depth;
+    uniformTextures = uniform && fastDepth != 0;
 }
 
 void Kelda_engine::render() {
@@ -89,6 +103,17 @@ void Kelda_engine::renderColumns() {
     BITMAP* const* const tex = textures;
     const int sky = skyColor;
     const int fShade = floorShade, cShade = ceilingShade;
+
+    // With one texture size and no shading the floor rows are cast in bulk.
+    bool castFast = false;
+    if constexpr (!std::is_same<Pixel, AnyPixel>::value)
+        castFast = uniformTextures && fShade == 0 && cShade == 0 && textureCount > 0;
+    const TexelSource uniform = castFast ? src[0] : TexelSource{};
+    const unsigned char* const* const base = texelBase.data();
+    if (castFast) {
+        rowCell.resize(static_cast<size_t>(H) + 1);
+        rowTexel.resize(static_cast<size_t>(H) + 1);
+    }
 
     const int camX = truncToInt(px), camY = truncToInt(py);
     const bool cameraInGrid = camX >= 0 && camX < mapW && camY >= 0 && camY < mapH;
@@ -215,6 +240,27 @@ void Kelda_engine::renderColumns() {
         // Floor rows from the wall's foot down; row H - y of the ceiling mirrors floor row y.
         const int start = drawEnd < 0 ? H : static_cast<int>(drawEnd);
         const bool finiteDist = perpWallDist != 0.0f;
+        if constexpr (!std::is_same<Pixel, AnyPixel>::value) {
+            if (castFast && finiteDist) {
+                const engine_floor::Column c{rowDist, start, H, perpWallDist, floorXWall, floorYWall, px, py,
+                                             mapW, mapH, uniform.fw, uniform.fh, uniform.wMask, uniform.hMask,
+                                             uniform.widthShift};
+                int* const cells = rowCell.data();
+                int* const texels = rowTexel.data();
+                engine_floor::castRows(c, cells, texels);
+                const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
+                int* const floorOut = col + start;
+                for (int i = 0; i < rows; ++i)
+                    floorOut[i] = static_cast<int>(reinterpret_cast<const Pixel*>(base[floorCodes[cells[i]]])[texels[i]]);
+                int* const ceilingOut = col + (H - start);
+                for (int i = 1; i <= rows; ++i) {
+                    const int code = ceilingCodes[cells[i]];
+                    ceilingOut[-i] =
+                        code == 0xFF ? sky : static_cast<int>(reinterpret_cast<const Pixel*>(base[code])[texels[i]]);
+                }
+                continue;
+            }
+        }
         for (int fy_row = start; fy_row <= H; ++fy_row) {
             const float weight = finiteDist ? rowDist[fy_row] / perpWallDist : divide(rowDist[fy_row], perpWallDist);
             const float fx = weight * floorXWall + (1.0f - weight) * px;

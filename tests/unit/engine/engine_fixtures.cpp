@@ -17,11 +17,15 @@ std::string writeTexture(const std::string& dir, const std::string& name, int w,
     return path;
 }
 
-levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX, float startY) {
+levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX, float startY,
+                           int uniformSide) {
     levelfile::Level level;
-    level.texturePaths = {writeTexture(dir, "sprite.bmp", 64, 64, 1, 3), writeTexture(dir, "wall.bmp", 64, 64, 2),
-                          writeTexture(dir, "wall2.bmp", 32, 64, 3), writeTexture(dir, "floor.bmp", 64, 64, 4),
-                          writeTexture(dir, "ceiling.bmp", 16, 32, 5)};
+    const int u = uniformSide;
+    level.texturePaths = {writeTexture(dir, "sprite.bmp", u ? u : 64, u ? u : 64, 1, 3),
+                          writeTexture(dir, "wall.bmp", u ? u : 64, u ? u : 64, 2),
+                          writeTexture(dir, "wall2.bmp", u ? u : 32, u ? u : 64, 3),
+                          writeTexture(dir, "floor.bmp", u ? u : 64, u ? u : 64, 4),
+                          writeTexture(dir, "ceiling.bmp", u ? u : 16, u ? u : 32, 5)};
     level.width = static_cast<int>(rows[0].size());
     level.height = static_cast<int>(rows.size());
     for (const std::string& row : rows) {

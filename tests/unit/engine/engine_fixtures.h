@@ -14,8 +14,10 @@
 std::string writeTexture(const std::string& dir, const std::string& name, int w, int h, int seed, int holes = 0);
 
 // A level of the given rows: '#' wall (texture 1), 'B' wall (texture 2), '.' floor 3 / ceiling 4,
-// ',' floor 3 / open sky, '*' floor 4 / ceiling 3; the textures are made in dir.
-levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX, float startY);
+// ',' floor 3 / open sky, '*' floor 4 / ceiling 3; the textures are made in dir, of mixed sizes, or
+// all of side `uniformSide` when that is given.
+levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX, float startY,
+                           int uniformSide = 0);
 
 // Loads the level's bytes into the engine with the working directory unchanged.
 std::string loadBytes(Kelda_engine& engine, const std::string& bytes);

@@ -55,12 +55,17 @@ void place(Kelda_engine& e, const Pose& p) {
 }
 
 // A random closed level with textures of several shapes, sky cells and sprites.
-levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng) {
+// Every third level has textures of one size, as the game's art has; the floors take another
+// path through the renderer then.
+levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int serial) {
     levelfile::Level level;
-    level.texturePaths = {writeTexture(dir, "s0.bmp", 64, 64, 1, 3), writeTexture(dir, "s1.bmp", 16, 32, 2, 5),
-                          writeTexture(dir, "w0.bmp", 64, 64, 3),    writeTexture(dir, "w1.bmp", 32, 128, 4),
-                          writeTexture(dir, "w2.bmp", 1, 1, 5),      writeTexture(dir, "f0.bmp", 64, 64, 6),
-                          writeTexture(dir, "f1.bmp", 8, 16, 7),     writeTexture(dir, "c0.bmp", 128, 8, 8)};
+    const int sides[][2] = {{64, 64}, {16, 32}, {64, 64}, {32, 128}, {1, 1}, {64, 64}, {8, 16}, {128, 8}};
+    const int uniform[][2] = {{64, 64}, {32, 16}, {1, 1}, {128, 128}};
+    for (int t = 0; t < 8; ++t) {
+        const int* size = serial % 3 == 0 ? uniform[(serial / 3) % 4] : sides[t];
+        level.texturePaths.push_back(writeTexture(dir, "t" + std::to_string(t) + "_" + std::to_string(serial % 12) + ".bmp",
+                                                  size[0], size[1], t + 1, t < 2 ? 3 + 2 * t : 0));
+    }
     std::uniform_int_distribution<int> side(3, 14), pct(0, 99);
     level.width = side(rng);
     level.height = side(rng);
@@ -113,7 +118,7 @@ void randomScenes(int depth, int levels, int posesPerLevel) {
     const int sizes[][2] = {{64, 48}, {63, 47}, {81, 60}, {7, 5}, {2, 3}, {1, 1}};
     for (int l = 0; l < levels; ++l) {
         Kelda_engine e;
-        ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng))), "");
+        ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng, l))), "");
         for (int p = 0; p < posesPerLevel; ++p) {
             place(e, randomPose(e, rng));
             e.floorShade = e.ceilingShade = (p % 5 == 4) ? 1 : 0;
@@ -130,9 +135,9 @@ void randomScenes(int depth, int levels, int posesPerLevel) {
 struct Corridor {
     TempDir dir;
     Kelda_engine e;
-    explicit Corridor(const std::vector<levelfile::Sprite>& sprites) {
-        levelfile::Level level =
-            makeLevel(dir.path(), {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"}, 1.5f, 1.5f);
+    Corridor(const std::vector<levelfile::Sprite>& sprites, int uniformSide) {
+        levelfile::Level level = makeLevel(dir.path(), {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"},
+                                           1.5f, 1.5f, uniformSide);
         level.sprites = sprites;
         EXPECT_EQ(loadBytes(e, levelfile::write(level)), "");
     }
@@ -145,10 +150,12 @@ TEST(RenderReference, RandomLevelsAndPoses16) { randomScenes(16, 40, 10); }
 TEST(RenderReference, RandomLevelsAndPoses24UseTheLibraryReader) { randomScenes(24, 10, 6); }
 
 TEST(RenderReference, ChosenPoses) {
-    for (int depth : {32, 16}) {
+    for (int variant = 0; variant < 4; ++variant) {
+        const int depth = variant % 2 ? 16 : 32;
         set_color_depth(depth);
         Corridor c({{3.5f, 1.5f, 1, 0}, {6.5f, 1.5f, 1, 1}, {5.5f, 3.5f, 1, 0}, {0.0f, 0.0f, 1, 0}, {1.5f, 1.5f, 1, 0},
-                    {8.2f, 2.7f, 1, 1}});
+                    {8.2f, 2.7f, 1, 1}},
+                   variant < 2 ? 0 : 64);
         const Pose poses[] = {
             {1.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall one half unit ahead, centre ray along an axis
             {2.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall exactly one unit ahead
@@ -173,7 +180,8 @@ TEST(RenderReference, ChosenPoses) {
         for (size_t i = 0; i < sizeof poses / sizeof poses[0]; ++i) {
             place(c.e, poses[i]);
             for (int size : {64, 63, 200})
-                expectSameFrame(c.e, size, size * 3 / 4, "depth " + std::to_string(depth) + " pose " + std::to_string(i));
+                expectSameFrame(c.e, size, size * 3 / 4,
+                                "variant " + std::to_string(variant) + " pose " + std::to_string(i));
         }
         set_color_depth(32);
     }
@@ -185,7 +193,7 @@ TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
     for (auto& r : rows) r.front() = r.back() = '#';
     rows.front() = rows.back() = std::string(1000, '#');
     rows[1][500] = '.';
-    levelfile::Level level = makeLevel(dir.path(), rows, 998.5f, 1.5f);
+    levelfile::Level level = makeLevel(dir.path(), rows, 998.5f, 1.5f, 64);
     level.sprites = {{998.0f, 1.5f, 1, 0}, {998.4999f, 1.5f, 1, 1}, {997.5f, 1.49f, 1, 0}};
     Kelda_engine e;
     ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");

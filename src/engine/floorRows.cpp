@@ -1,0 +1,73 @@
+// The floor point of each screen row of a column. Rows are independent, so four are computed at
+// once with the same IEEE operations in the same order; the results are identical to one at a time.
+#include "engine/floorRows.h"
+
+#include "engine/renderMath.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace engine_floor {
+namespace {
+
+inline void castOne(const Column& c, int y, int& cell, int& texel) {
+    using engine_math::truncToInt;
+    const float weight = c.rowDistance[y] / c.perpWallDist;
+    const float fx = weight * c.floorXWall + (1.0f - weight) * c.posX;
+    float fy = weight * c.floorYWall + (1.0f - weight) * c.posY;
+    if (fy > static_cast<float>(c.mapHeight)) fy = static_cast<float>(c.mapHeight - 1);
+    int cx = truncToInt(fx), cy = truncToInt(fy);
+    if (cx < 0 || cx > c.mapWidth - 1) cx = c.mapWidth - 1;
+    if (cy < 0 || cy > c.mapHeight - 1) cy = c.mapHeight - 1;
+    cell = cy * c.mapWidth + cx;
+    texel = ((truncToInt(c.texH * fy) & c.hMask) << c.wShift) + (truncToInt(c.texW * fx) & c.wMask);
+}
+
+#if defined(__SSE2__)
+inline __m128i select(__m128i mask, __m128i yes, __m128i no) {
+    return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+}
+#endif
+
+}  // namespace
+
+void castRows(const Column& c, int* cells, int* texels) {
+    int y = c.first;
+#if defined(__SSE2__)
+    const __m128 perp = _mm_set1_ps(c.perpWallDist);
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 wallX = _mm_set1_ps(c.floorXWall), wallY = _mm_set1_ps(c.floorYWall);
+    const __m128 camX = _mm_set1_ps(c.posX), camY = _mm_set1_ps(c.posY);
+    const __m128 mapH = _mm_set1_ps(static_cast<float>(c.mapHeight));
+    const __m128 lastRow = _mm_set1_ps(static_cast<float>(c.mapHeight - 1));
+    const __m128 mapWf = _mm_set1_ps(static_cast<float>(c.mapWidth));
+    const __m128i lastCol = _mm_set1_epi32(c.mapWidth - 1), lastLine = _mm_set1_epi32(c.mapHeight - 1);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128 texW = _mm_set1_ps(c.texW), texH = _mm_set1_ps(c.texH);
+    const __m128i wMask = _mm_set1_epi32(c.wMask), hMask = _mm_set1_epi32(c.hMask);
+    const __m128i wShift = _mm_cvtsi32_si128(c.wShift);
+    for (; y + 3 <= c.last; y += 4) {
+        const __m128 weight = _mm_div_ps(_mm_loadu_ps(c.rowDistance + y), perp);
+        const __m128 rest = _mm_sub_ps(one, weight);
+        const __m128 fx = _mm_add_ps(_mm_mul_ps(weight, wallX), _mm_mul_ps(rest, camX));
+        __m128 fy = _mm_add_ps(_mm_mul_ps(weight, wallY), _mm_mul_ps(rest, camY));
+        const __m128 below = _mm_cmpgt_ps(fy, mapH);
+        fy = _mm_or_ps(_mm_and_ps(below, lastRow), _mm_andnot_ps(below, fy));
+        __m128i cx = _mm_cvttps_epi32(fx), cy = _mm_cvttps_epi32(fy);
+        cx = select(_mm_or_si128(_mm_cmplt_epi32(cx, zero), _mm_cmpgt_epi32(cx, lastCol)), lastCol, cx);
+        cy = select(_mm_or_si128(_mm_cmplt_epi32(cy, zero), _mm_cmpgt_epi32(cy, lastLine)), lastLine, cy);
+        // Cells stay below 2^20, so the product and sum are exact in single precision.
+        const __m128i cell =
+            _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
+        const __m128i tx = _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(texW, fx)), wMask);
+        const __m128i ty = _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(texH, fy)), hMask);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(texels + (y - c.first)),
+                         _mm_add_epi32(_mm_sll_epi32(ty, wShift), tx));
+    }
+#endif
+    for (; y <= c.last; ++y) castOne(c, y, cells[y - c.first], texels[y - c.first]);
+}
+
+}  // namespace engine_floor

@@ -7,6 +7,25 @@
 
 namespace gen {
 
+// A wall torch: warm light on the stones, an iron sconce and a flickering flame.
+inline void torch(Image& img, float cx, float cy) {
+    for (int y = 0; y < 528; ++y)
+        for (int x = 0; x < img.w; ++x) {
+            if (!img.inside(x, y)) continue;
+            float d = len(x - cx, (y - cy + 20) * 0.9f);
+            img.at(x, y) = img.at(x, y) * (1 + 1.2f * std::exp(-d / 90.0f)) + hex(0x6a3008) * (0.9f * std::exp(-d / 80.0f));
+        }
+    limb(img, cx, cy + 40, cx, cy + 4, 5, hex(0x2a2624));
+    limb(img, cx - 10, cy + 52, cx, cy + 40, 3, hex(0x2a2624));
+    paint(img, [=](float x, float y) { return sdPolygon(x, y, {{cx - 12, cy - 4}, {cx + 12, cy - 4}, {cx + 7, cy + 8}, {cx - 7, cy + 8}}); },
+          [=](float x, float) { return lit(hex(0x3a3634), (x - cx) / 12, 0, 0.8f, 0.35f, 0.5f); });
+    std::vector<P2> flame = {{cx - 10, cy - 6}, {cx - 6, cy - 26}, {cx - 1, cy - 20}, {cx + 2, cy - 40},
+                             {cx + 6, cy - 22}, {cx + 9, cy - 28}, {cx + 10, cy - 6}};
+    paintFlat(img, [&](float x, float y) { return sdPolygon(x, y, flame); }, hex(0xf06010));
+    paint(img, [=](float x, float y) { return sdEllipse(x, y, cx, cy - 14, 6, 11); },
+          [=](float, float y) { return mix(hex(0xfff4b0), hex(0xffa020), clamp01((cy - 3 - y) / 22)); });
+}
+
 // Dark stone hall lit from the centre, with a pale limestone ledge along the bottom on which
 // the black version lines and the emblem sit.
 inline Image introBackground() {
@@ -35,6 +54,7 @@ inline Image introBackground() {
             }
             img.at(x, y) = c;
         }
+    for (float tx : {130.0f, 670.0f}) torch(img, tx, 250);
     return img;
 }
 

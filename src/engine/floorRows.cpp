@@ -7,6 +7,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define BRAWNWICK_AVX2 1
+#endif
 
 namespace engine_floor {
 namespace {
@@ -30,10 +34,55 @@ inline __m128i select(__m128i mask, __m128i yes, __m128i no) {
 }
 #endif
 
+#if defined(BRAWNWICK_AVX2)
+// Eight rows at a time on processors that have AVX2: the same operations, twice as wide.
+__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, int* cells, int* texels) {
+    int y = c.first;
+    const __m256 perp = _mm256_set1_ps(c.perpWallDist);
+    const __m256 one = _mm256_set1_ps(1.0f);
+    const __m256 wallX = _mm256_set1_ps(c.floorXWall), wallY = _mm256_set1_ps(c.floorYWall);
+    const __m256 camX = _mm256_set1_ps(c.posX), camY = _mm256_set1_ps(c.posY);
+    const __m256 mapH = _mm256_set1_ps(static_cast<float>(c.mapHeight));
+    const __m256 lastRow = _mm256_set1_ps(static_cast<float>(c.mapHeight - 1));
+    const __m256i mapW = _mm256_set1_epi32(c.mapWidth);
+    const __m256i lastCol = _mm256_set1_epi32(c.mapWidth - 1), lastLine = _mm256_set1_epi32(c.mapHeight - 1);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256 texW = _mm256_set1_ps(c.texW), texH = _mm256_set1_ps(c.texH);
+    const __m256i wMask = _mm256_set1_epi32(c.wMask), hMask = _mm256_set1_epi32(c.hMask);
+    const __m128i wShift = _mm_cvtsi32_si128(c.wShift);
+    for (; y + 7 <= c.last; y += 8) {
+        const __m256 weight = _mm256_div_ps(_mm256_loadu_ps(c.rowDistance + y), perp);
+        const __m256 rest = _mm256_sub_ps(one, weight);
+        const __m256 fx = _mm256_add_ps(_mm256_mul_ps(weight, wallX), _mm256_mul_ps(rest, camX));
+        __m256 fy = _mm256_add_ps(_mm256_mul_ps(weight, wallY), _mm256_mul_ps(rest, camY));
+        fy = _mm256_blendv_ps(fy, lastRow, _mm256_cmp_ps(fy, mapH, _CMP_GT_OQ));
+        __m256i cx = _mm256_cvttps_epi32(fx), cy = _mm256_cvttps_epi32(fy);
+        cx = _mm256_blendv_epi8(cx, lastCol, _mm256_or_si256(_mm256_cmpgt_epi32(zero, cx), _mm256_cmpgt_epi32(cx, lastCol)));
+        cy = _mm256_blendv_epi8(cy, lastLine,
+                                _mm256_or_si256(_mm256_cmpgt_epi32(zero, cy), _mm256_cmpgt_epi32(cy, lastLine)));
+        const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
+        const __m256i tx = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(texW, fx)), wMask);
+        const __m256i ty = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(texH, fy)), hMask);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(texels + (y - c.first)),
+                            _mm256_add_epi32(_mm256_sll_epi32(ty, wShift), tx));
+    }
+    return y;
+}
+
+const bool haveAvx2 = [] {
+    __builtin_cpu_init();  // may run before the library's own start-up code
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
+
 }  // namespace
 
 void castRows(const Column& c, int* cells, int* texels) {
     int y = c.first;
+#if defined(BRAWNWICK_AVX2)
+    if (haveAvx2) y = castRowsAvx2(c, cells, texels);
+#endif
 #if defined(__SSE2__)
     const __m128 perp = _mm_set1_ps(c.perpWallDist);
     const __m128 one = _mm_set1_ps(1.0f);

@@ -12,11 +12,18 @@ namespace gen {
 constexpr int TEX = 64;
 constexpr float TWO_PI = 6.28318530718f;
 
-// Fills a fresh texture with f(x, y, u, v); u and v run over [0,1) and wrap.
-inline Image texture(const std::function<Col(int, int, float, float)>& f) {
+// Fills a fresh texture with f(x, y, u, v); u and v run over [0,1) and wrap. With ss > 1 each
+// pixel averages ss x ss samples, for fine lines that would otherwise break into dots.
+inline Image texture(const std::function<Col(int, int, float, float)>& f, int ss = 1) {
     Image img(TEX, TEX);
     for (int y = 0; y < TEX; ++y)
-        for (int x = 0; x < TEX; ++x) img.at(x, y) = f(x, y, (x + 0.5f) / TEX, (y + 0.5f) / TEX);
+        for (int x = 0; x < TEX; ++x) {
+            Col sum;
+            for (int j = 0; j < ss; ++j)
+                for (int i = 0; i < ss; ++i)
+                    sum = sum + f(x, y, (x + (i + 0.5f) / ss) / TEX, (y + (j + 0.5f) / ss) / TEX);
+            img.at(x, y) = sum * (1.0f / (ss * ss));
+        }
     return img;
 }
 

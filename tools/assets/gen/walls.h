@@ -19,11 +19,11 @@ inline Col masonryPixel(float x, float y, float u, float v, float bw, float bh, 
 inline Image wallStone() {
     return texture([](int x, int y, float u, float v) {
         Col c = masonryPixel(x, y, u, v, 32, 16, hex(0x76746e), hex(0x96928a), hex(0x3a3834), 11, 1.2f);
-        // A few cracks.
+        // A few hairline cracks.
         float crack = std::fabs(fbm(u, v, 4, 4, 12) - 0.5f);
-        if (crack < 0.006f && fbm(u, v, 2, 2, 13) > 0.55f) c = c * 0.6f;
+        if (crack < 0.008f && fbm(u, v, 2, 2, 13) > 0.6f) c = c * 0.7f;
         return c;
-    });
+    }, 2);
 }
 
 inline Image wallBrick() {
@@ -205,16 +205,16 @@ inline Image wallMarble() {
         float vein = std::fabs(std::sin(TWO_PI * (u + 2 * v) + 7.0f * turb));
         float vein2 = std::fabs(std::sin(TWO_PI * (3 * u - v) + 5.0f * fbm(u, v, 8, 4, 112)));
         Col c = mix(hex(0xf0ece2), hex(0xd8d0c2), fbm(u, v, 4, 3, 113));
-        c = mix(c, hex(0xb4b8bc), smooth(0.3f, 0.9f, vein) * 0.0f + (1 - smooth(0.0f, 0.35f, vein)) * 0.45f);
-        c = mix(c, hex(0x4a4450), (1 - smooth(0.0f, 0.08f, vein)) * 0.9f);
-        c = mix(c, hex(0x8a7a70), (1 - smooth(0.0f, 0.05f, vein2)) * 0.6f);
+        c = mix(c, hex(0xa8acb4), (1 - smooth(0.0f, 0.4f, vein)) * 0.45f);  // cloudy halo
+        c = mix(c, hex(0x3e3846), (1 - smooth(0.0f, 0.12f, vein)) * 0.9f);
+        c = mix(c, hex(0x8a7a70), (1 - smooth(0.0f, 0.08f, vein2)) * 0.6f);
         // Polished slabs with bevelled joints.
         int lx = x % 32, ly = y % 32;
         if (lx == 0 || ly == 0) return hex(0x5a5650);
         if (lx == 1 || ly == 1) c = c * 1.06f;
         if (lx == 31 || ly == 31) c = c * 0.78f;
         return c;
-    });
+    }, 4);
 }
 
 inline Image wallWindow() {

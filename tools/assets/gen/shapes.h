@@ -66,24 +66,24 @@ void paintFlat(Image& img, Sdf sdf, Col c, float opacity = 1.0f) {
 }
 
 // Lambert plus a highlight for a surface with normal (nx, ny, nz), light from the upper left.
-inline Col lit(Col base, float nx, float ny, float nz, float ambient = 0.35f, float spec = 0.35f) {
+inline Col lit(Col base, float nx, float ny, float nz, float ambient = 0.35f, float shine = 0.35f) {
     const float lx = -0.45f, ly = -0.6f, lz = 0.66f;
     float d = std::max(0.0f, nx * lx + ny * ly + nz * lz);
     float hx = lx, hy = ly, hz = lz + 1;
     float hl = len(len(hx, hy), hz);
-    float s = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * spec;
+    float s = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * shine;
     Col c = base * (ambient + (1 - ambient) * d);
     return c + Col{s, s, s};
 }
 
 // A lit ellipsoid seen face-on: the body shape most creatures and props are built from.
 inline void ball(Image& img, float cx, float cy, float rx, float ry, Col base, float ambient = 0.35f,
-                 float spec = 0.35f) {
+                 float shine = 0.35f) {
     paint(img, [=](float x, float y) { return sdEllipse(x, y, cx, cy, rx, ry); },
           [=](float x, float y) {
               float nx = (x - cx) / rx, ny = (y - cy) / ry;
               float nz = std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny));
-              return lit(base, nx, ny, nz, ambient, spec);
+              return lit(base, nx, ny, nz, ambient, shine);
           });
 }
 

@@ -193,20 +193,6 @@ TEST_F(IntroTest, FrameShowsCreditFromItsFinalPlaceAndTheCornerPictures) {
     destroy_bitmap(emblem);
 }
 
-TEST(IntroData, ObjectsMustHaveTheExpectedTypesAndCount) {
-    int dummy = 0;
-    DATAFILE good[5] = {{&dummy, DAT_BITMAP, 0, nullptr},
-                        {&dummy, DAT_BITMAP, 0, nullptr},
-                        {&dummy, DAT_SAMPLE, 0, nullptr},
-                        {&dummy, DAT_BITMAP, 0, nullptr},
-                        {nullptr, DAT_END, 0, nullptr}};
-    EXPECT_TRUE(introDataUsable(good));
-    DATAFILE swapped[5] = {good[0], good[2], good[1], good[3], good[4]};
-    EXPECT_FALSE(introDataUsable(swapped));
-    DATAFILE shortFile[3] = {good[0], good[1], good[4]};
-    EXPECT_FALSE(introDataUsable(shortFile));
-    EXPECT_FALSE(introDataUsable(nullptr));
-}
 
 TEST(IntroDeath, MissingOrDamagedDatafileIsError007) {
     TempDir dir;

@@ -96,12 +96,6 @@ TEST_F(KeyChangeTest, AKeyHeldWhenTheCaptureOpensIsTakenAtOnce) {
     EXPECT_EQ(global.keyForward, KEY_W) << "only the object handed in changes";
 }
 
-TEST_F(KeyChangeTest, ModifierKeysCanBeAssigned) {
-    CaptureState c = openCapture(settings, 6);
-    key[KEY_LCONTROL] = 1;
-    captureStep(c, settings);
-    EXPECT_EQ(settings.keyShoot, KEY_LCONTROL);
-}
 
 TEST_F(KeyChangeTest, TheActionsOwnKeyIsAccepted) {
     CaptureState c = openCapture(settings, 6);

@@ -109,6 +109,8 @@ private:
     bool uniformTextures = false;  // all the same size with gapless rows: floors are cast four rows at a time
     std::vector<int> rowTexY;      // a sprite's texture row per screen row, reused between frames
     std::vector<int> rowCell, rowTexel;  // a column's floor rows: map cell and texel offset
+    std::vector<const unsigned char*> ceilingBase;  // per ceiling code; open sky reads skyTexels
+    std::vector<unsigned char> skyTexels;           // one texture's worth of the sky colour
 
     void releaseLevel();
     void prepareTexelSources();

@@ -110,10 +110,26 @@ void Kelda_engine::renderColumns() {
         castFast = uniformTextures && fShade == 0 && cShade == 0 && textureCount > 0;
     const TexelSource uniform = castFast ? src[0] : TexelSource{};
     const unsigned char* const* const base = texelBase.data();
+    bool skyAsTexture = false;
     if (castFast) {
         rowCell.resize(static_cast<size_t>(H) + 1);
         rowTexel.resize(static_cast<size_t>(H) + 1);
+        // Open sky as one more texture filled with the sky colour spares a branch per ceiling pixel.
+        if constexpr (!std::is_same<Pixel, AnyPixel>::value) {
+            const Pixel skyTexel = static_cast<Pixel>(sky);
+            skyAsTexture = static_cast<int>(skyTexel) == sky;
+            if (skyAsTexture) {
+                const size_t texels = static_cast<size_t>(uniform.w) * static_cast<size_t>(uniform.h);
+                skyTexels.resize(texels * sizeof(Pixel));
+                Pixel* fill = reinterpret_cast<Pixel*>(skyTexels.data());
+                for (size_t i = 0; i < texels; ++i) fill[i] = skyTexel;
+                ceilingBase.assign(256, nullptr);
+                for (int i = 0; i < textureCount && i < 255; ++i) ceilingBase[i] = texelBase[i];
+                ceilingBase[0xFF] = skyTexels.data();
+            }
+        }
     }
+    const unsigned char* const* const ceilingTex = ceilingBase.data();
 
     const int camX = truncToInt(px), camY = truncToInt(py);
     const bool cameraInGrid = camX >= 0 && camX < mapW && camY >= 0 && camY < mapH;
@@ -253,10 +269,17 @@ void Kelda_engine::renderColumns() {
                 for (int i = 0; i < rows; ++i)
                     floorOut[i] = static_cast<int>(reinterpret_cast<const Pixel*>(base[floorCodes[cells[i]]])[texels[i]]);
                 int* const ceilingOut = col + (H - start);
-                for (int i = 1; i <= rows; ++i) {
-                    const int code = ceilingCodes[cells[i]];
-                    ceilingOut[-i] =
-                        code == 0xFF ? sky : static_cast<int>(reinterpret_cast<const Pixel*>(base[code])[texels[i]]);
+                if (skyAsTexture) {
+                    for (int i = 1; i <= rows; ++i)
+                        ceilingOut[-i] = static_cast<int>(
+                            reinterpret_cast<const Pixel*>(ceilingTex[ceilingCodes[cells[i]]])[texels[i]]);
+                } else {
+                    for (int i = 1; i <= rows; ++i) {
+                        const int code = ceilingCodes[cells[i]];
+                        ceilingOut[-i] = code == 0xFF
+                                             ? sky
+                                             : static_cast<int>(reinterpret_cast<const Pixel*>(base[code])[texels[i]]);
+                    }
                 }
                 continue;
             }

@@ -183,6 +183,13 @@ TEST(RenderReference, ChosenPoses) {
                 expectSameFrame(c.e, size, size * 3 / 4,
                                 "variant " + std::to_string(variant) + " pose " + std::to_string(i));
         }
+        // A sky colour that does not fit the pixel size, and shading: the slower ways must agree too.
+        place(c.e, poses[2]);
+        c.e.skyColor = 0x1ABCD;
+        expectSameFrame(c.e, 64, 48, "odd sky, variant " + std::to_string(variant));
+        c.e.floorShade = 1;
+        c.e.ceilingShade = 2;
+        expectSameFrame(c.e, 64, 48, "shaded, variant " + std::to_string(variant));
         set_color_depth(32);
     }
 }

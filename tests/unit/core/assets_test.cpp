@@ -155,6 +155,7 @@ TEST(Assets, IntroDataFileHasBackgroundLogoSoundAndEmblemInOrder) {
     EXPECT_LE(emblem->w, 128);
     EXPECT_LE(emblem->h, 128);
     EXPECT_GT(emblem->w, 16);
+    EXPECT_EQ(countMagenta(emblem), 0) << "the emblem is copied, not masked";
 }
 
 TEST(Assets, MainMenuBackgroundIsScreenSizedAndDarkUnderTheStampedLines) {
@@ -173,6 +174,9 @@ TEST(Assets, CrosshairIsSmallCentredAndMasked) {
     EXPECT_LE(c->h, 32);
     EXPECT_GT(countMagenta(c.get()), c->w * c->h / 2) << "mostly see-through";
     EXPECT_NE(getpixel(c.get(), c->w / 2, c->h / 2), magenta()) << "the centre is marked";
+    // Odd sides put the marked centre pixel exactly on the screen's centre column.
+    EXPECT_EQ(c->w % 2, 1);
+    EXPECT_EQ(c->h % 2, 1);
 }
 
 TEST(Assets, MenuButtonsMatchAndContrastWithTheirLabelColours) {
@@ -188,6 +192,12 @@ TEST(Assets, MenuButtonsMatchAndContrastWithTheirLabelColours) {
     const int x0 = sel->w / 4, x1 = sel->w * 3 / 4, y0 = sel->h / 3, y1 = sel->h * 2 / 3;
     EXPECT_GT(meanLuma(sel.get(), x0, y0, x1, y1), 0.5f) << "black label on the selected entry";
     EXPECT_LT(meanLuma(other.get(), x0, y0, x1, y1), 0.3f) << "grey 153 and white labels on the others";
+    // The longest label in the menu font fits on the button.
+    Datafile data(load_datafile("data/data.dat"));
+    ASSERT_NE(data, nullptr);
+    FONT* menuFont = static_cast<FONT*>(data.get()[0].dat);
+    EXPECT_LT(text_height(menuFont), sel->h);
+    EXPECT_LT(text_length(menuFont, "New Game"), sel->w - 40);
 }
 
 TEST(Assets, InGameButtonsMatchAndContrastWithTheirLabelColours) {
@@ -303,7 +313,22 @@ TEST(Assets, WeaponFramesAreMaskedSquaresStandingOnTheBottomCentre) {
             EXPECT_NEAR(static_cast<float>(sumX) / n, f->w / 2.0f, f->w * 0.08f) << path;
             frames.push_back(std::move(f));
         }
-        // Each step of the fire cycle shows a change; frame 4 (the shot) differs most from rest.
+        for (const Bitmap& f : frames) {
+            EXPECT_EQ(f->w, frames[0]->w) << weapon;
+            EXPECT_EQ(f->h, frames[0]->h) << weapon;
+        }
+        // Frame 4 is on screen when the shot fires: it carries the flash or the sparks.
+        auto glowing = [](BITMAP* b) {
+            int n = 0;
+            for (int y = 0; y < b->h; ++y)
+                for (int x = 0; x < b->w; ++x) {
+                    int c = getpixel(b, x, y);
+                    n += getr(c) > 230 && getg(c) > 120 && getb(c) < 200 && c != magenta();
+                }
+            return n;
+        };
+        EXPECT_GT(glowing(frames[3].get()), glowing(frames[0].get()) + 100) << weapon << "4 shows the shot";
+        // Each step of the fire cycle shows a change.
         for (int i = 0; i < 6; ++i) {
             BITMAP* a = frames[i].get();
             BITMAP* b = frames[(i + 1) % 6].get();
@@ -319,7 +344,7 @@ TEST(Assets, WeaponFramesAreMaskedSquaresStandingOnTheBottomCentre) {
 namespace {
 
 struct SoundStats {
-    float seconds, peak, crossingsPerSecond;
+    float seconds, peak, crossingsPerSecond, attackPeak;
 };
 
 SoundStats analyse(SAMPLE* s) {
@@ -332,14 +357,16 @@ SoundStats analyse(SAMPLE* s) {
         else
             v[i] = (static_cast<unsigned char*>(s->data)[i] - 128) / 128.0f;
     }
-    float peak = 0;
+    float peak = 0, attackPeak = 0;
     long crossings = 0;
+    const long attack = static_cast<long>(s->freq * 0.05f) * channels;
     for (long i = 0; i < count; ++i) {
         peak = std::fmax(peak, std::fabs(v[i]));
+        if (i < attack) attackPeak = std::fmax(attackPeak, std::fabs(v[i]));
         if (i >= channels && (v[i] >= 0) != (v[i - channels] >= 0)) ++crossings;
     }
     const float seconds = static_cast<float>(s->len) / s->freq;
-    return {seconds, peak, crossings / channels / seconds};
+    return {seconds, peak, crossings / channels / seconds, attackPeak};
 }
 
 }  // namespace
@@ -355,6 +382,7 @@ TEST(Assets, ShotSoundsLoadAreShortLoudAndDistinct) {
         EXPECT_GT(stats.back().seconds, 0.1f) << path;
         EXPECT_LT(stats.back().seconds, 1.5f) << path;
         EXPECT_GT(stats.back().peak, 0.5f) << path << " is loud enough";
+        EXPECT_GT(stats.back().attackPeak, 0.5f) << path << " hits at once, with the flash frame";
     }
     // The cannon booms low; the Hunter cracks and the Buzzsaw whirrs much higher.
     EXPECT_LT(stats[1].crossingsPerSecond * 2, stats[0].crossingsPerSecond);

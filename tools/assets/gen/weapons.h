@@ -214,13 +214,14 @@ inline Image buzzsaw(const Pose& p) {
     } else {
         sawBlade(img, cx, 58 + oy, 22, 0.36f, p.spin);   // the launched blade flying off
     }
-    if (p.flash > 0) {  // sparks where the blade leaves the rail
+    if (p.flash > 0) {  // a burst of sparks where the blade leaves the rail
         Rng rng(620);
-        for (int i = 0; i < 18; ++i) {
-            float a = rng.range(3.4f, 6.0f), l = rng.range(0.4f, 1.0f) * p.flash;
-            limb(img, cx, 118 + oy, cx + l * std::cos(a), 118 + oy + l * std::sin(a) * 0.6f, 1.4f,
-                 mix(hex(0xfff8c0), hex(0xff9020), rng.uni()));
+        for (int i = 0; i < 22; ++i) {
+            float a = rng.range(3.3f, 6.1f), l = rng.range(0.5f, 1.0f) * p.flash;
+            limb(img, cx, 120 + oy, cx + l * std::cos(a), 120 + oy + l * std::sin(a) * 0.7f, 2.0f,
+                 mix(hex(0xfff8c0), hex(0xffa020), rng.uni()));
         }
+        flash(img, cx, 120 + oy, p.flash * 0.5f, 621);
     }
     return finishWeapon(img);
 }
@@ -234,7 +235,7 @@ inline std::vector<Pose> cannonPoses() {
 }
 inline std::vector<Pose> buzzsawPoses() {
     Pose rest{0, 0, 0, 0, 0.0f, 1}, spinA{0, -2, 0, 0, 0.13f, 1}, spinB{0, -3, 0, 0, 0.26f, 1};
-    Pose shot{0, 6, 42, 0, 0.39f, 0}, empty{0, 8, 0, 0, 0.2f, 2}, reload{0, 3, 0, 0, 0.1f, 1};
+    Pose shot{0, 6, 56, 0, 0.39f, 0}, empty{0, 8, 0, 0, 0.2f, 2}, reload{0, 3, 0, 0, 0.1f, 1};
     empty.blade = 0;
     empty.dy = 8;
     Pose e2 = empty;

@@ -28,15 +28,17 @@ inline Image monsterSlimeSpider() {
     // Legs arch up and out, then down to the floor; a dark underlay keeps each one separate.
     for (int i = 3; i >= 0; --i)
         for (int side = -1; side <= 1; side += 2) {
-            float hx = 32 + side * 9, hy = 44 + i * 1.0f;
-            float kx = 32 + side * (14 + i * 5.0f), ky = 28 + i * 3.0f;
-            float fx = 32 + side * (8 + i * 7.8f), fy = 63;
+            // Front legs step in under the body, back legs reach out: a fan, not a fence.
+            const float knee[4][2] = {{16, 30}, {21, 24}, {26, 28}, {30, 36}};
+            const float foot[4] = {12, 19, 26, 31};
+            float hx = 32 + side * 8, hy = 44 + i * 1.0f;
+            float kx = 32 + side * knee[i][0], ky = knee[i][1];
+            float fx = 32 + side * foot[i], fy = 63;
             Col leg = (i % 2) ? hex(0x3a8a22) : hex(0x2a6e1a);
-            limb(img, hx, hy, kx, ky, 2.3f, hex(0x0a1a06));
-            limb(img, kx, ky, fx, fy, 1.6f, hex(0x0a1a06));
-            limb(img, hx, hy, kx, ky, 1.5f, leg);
-            limb(img, kx, ky, fx, fy, 0.9f, leg);
-            ball(img, kx, ky, 2.2f, 2.2f, leg * 1.2f, 0.4f, 0.3f);
+            limb(img, hx, hy, kx, ky, 1.9f, hex(0x0a1a06));
+            limb(img, kx, ky, fx, fy, 1.5f, hex(0x0a1a06));
+            limb(img, hx, hy, kx, ky, 1.2f, leg);
+            limb(img, kx, ky, fx, fy, 0.8f, leg);
         }
     ball(img, 32, 46, 15, 12, hex(0x5ad02a), 0.4f, 0.7f);  // body
     // Darker slime blotches on the back.

@@ -114,7 +114,7 @@ private:
 
     void splitLines(const std::string& text) {
         size_t start = 0;
-        while (start <= text.size()) {
+        while (start < text.size()) {
             size_t end = text.find('\n', start);
             if (end == std::string::npos) end = text.size();
             std::string line = text.substr(start, end - start);
@@ -142,8 +142,13 @@ private:
             return true;
         }
         if (row.empty()) return fail("blank line inside the map (the map ends with 'end')");
-        for (char c : row)
-            if (!isGridChar(c)) return fail(quoteChar(c) + " cannot be a grid character");
+        for (char c : row) {
+            if (isGridChar(c)) continue;
+            const std::vector<std::string> w = words(row);
+            for (const char* keyword : {"texture", "sky", "start", "wall", "floor", "map", "sprite"})
+                if (w[0] == keyword) return fail("'" + w[0] + "' inside the map (is its 'end' missing?)");
+            return fail(quoteChar(c) + " cannot be a grid character");
+        }
         if (!rows.empty() && row.size() != rows[0].first.size())
             return fail("the row is " + std::to_string(row.size()) + " cells long, the first row " +
                         std::to_string(rows[0].first.size()));
@@ -257,8 +262,9 @@ private:
     void finish(Level& level) {
         lineNo = static_cast<int>(lines.size());
         if (inMap) return (void)failAt(mapLineNo, "the map has no 'end'");
-        if (!mapLineNo) return (void)fail("no map (a 'map' line, the rows, then 'end')");
-        if (!startLine) return (void)fail("no camera start ('start X Y')");
+        // Something missing has no line of its own.
+        if (!mapLineNo) return (void)(problem = "the source has no map (a 'map' line, the rows, then 'end')");
+        if (!startLine) return (void)(problem = "the source has no camera start ('start X Y')");
         const int w = rows.empty() ? 0 : static_cast<int>(rows[0].first.size());
         const int h = static_cast<int>(rows.size());
         if (w < levelfile::MIN_MAP_SIDE || w > levelfile::MAX_MAP_SIDE || h < levelfile::MIN_MAP_SIDE)

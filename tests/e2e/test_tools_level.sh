@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The level maker's tools as a level maker runs them: compile, decompile, check and render, and
+# the reasons they give for bad sources and bad level files. No window needed.
+set -euo pipefail
+
+ROOT="${BRAWNWICK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+BUILD="${BRAWNWICK_BUILD:-$ROOT/build}"
+MAP="$BUILD/brawnwick-map"
+RENDER="$BUILD/brawnwick-render"
+PROBE="${BMP_PROBE:-$BUILD/tests/bmp-probe}"
+TMP=$(mktemp -d /tmp/brawnwick-tools-XXXXXX)
+trap 'rm -rf "$TMP"' EXIT
+cd "$ROOT"  # texture paths in the sample level are relative to the repository root
+
+fail() { echo "[test_tools_level] FAIL: $*" >&2; exit 1; }
+# expect_fail CODE TEXT command...: the command exits with CODE and says TEXT on standard error.
+expect_fail() {
+  local code=$1 text=$2; shift 2
+  local rc=0
+  "$@" > "$TMP/out" 2> "$TMP/err" || rc=$?
+  [ "$rc" -eq "$code" ] || fail "$* exited $rc, expected $code: $(cat "$TMP/err")"
+  grep -qF -- "$text" "$TMP/err" || fail "$* said '$(cat "$TMP/err")', expected '$text'"
+}
+
+[ -x "$MAP" ] && [ -x "$RENDER" ] || fail "tools not built in $BUILD"
+
+# Compile, check, and the round trip through the text.
+"$MAP" compile tests/data/level/room.txt "$TMP/room.map"
+"$MAP" check "$TMP/room.map" | grep -q "ok, 7 x 5 cells, 5 textures, 2 sprites" || fail "check of a sound level"
+"$MAP" decompile "$TMP/room.map" > "$TMP/room2.txt"
+"$MAP" compile "$TMP/room2.txt" "$TMP/room2.map"
+cmp -s "$TMP/room.map" "$TMP/room2.map" || fail "decompile then compile changed the bytes"
+
+# A source with a fault names its line and writes nothing.
+sed 's/^#.B.,.#$/#.B.Q.#/' tests/data/level/room.txt > "$TMP/bad.txt"
+expect_fail 1 "bad.txt: line 16: unknown grid character 'Q'" "$MAP" compile "$TMP/bad.txt" "$TMP/bad.map"
+[ ! -e "$TMP/bad.map" ] && [ ! -e "$TMP/bad.map.tmp" ] || fail "a failed compile left a file behind"
+
+# Bad level files: the same reason from check and render, exit code 1, never a crash.
+head -c 100 "$TMP/room.map" > "$TMP/short.map"
+expect_fail 1 "short.map: File is truncated" "$MAP" check "$TMP/short.map"
+expect_fail 1 "short.map: File is truncated" "$RENDER" "$TMP/short.map" "$TMP/short.bmp"
+expect_fail 1 "short.map: File is truncated" "$MAP" decompile "$TMP/short.map"
+expect_fail 1 "File not found" "$MAP" check "$TMP/none.map"
+sed 's#tests/data/level/floor.bmp#tests/data/level/odd.bmp#' tests/data/level/room.txt > "$TMP/odd.txt"
+"$MAP" compile "$TMP/odd.txt" "$TMP/odd.map"
+expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$MAP" check "$TMP/odd.map"
+expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$RENDER" "$TMP/odd.map" "$TMP/odd.bmp"
+[ ! -e "$TMP/odd.bmp" ] || fail "render wrote a picture of a level it could not load"
+
+# Render: default size, chosen size, depth and camera.
+"$RENDER" "$TMP/room.map" "$TMP/view.bmp"
+[ "$("$PROBE" "$TMP/view.bmp")" = "800 600" ] || fail "default picture size"
+"$RENDER" "$TMP/room.map" "$TMP/small.bmp" --size 320x200 --depth 16 --camera 1.5,2.5,1,0,0,-0.66 --repeat 3 \
+  | grep -q "3 frames of 320x200" || fail "render --repeat report"
+[ "$("$PROBE" "$TMP/small.bmp")" = "320 200" ] || fail "chosen picture size"
+expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --depth 24
+expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --camera 1,2,3
+expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
+echo "[test_tools_level] ok"

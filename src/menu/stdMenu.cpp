@@ -120,6 +120,7 @@ int stdMenu(int start, bool restartNotice, int n, const std::string* labels, boo
             --timerCounter;
         }
         drawStdMenu(m, look, global.buffer);
+        // show() draws the pointer itself, after any F9 screenshot, so pictures never show it.
         presentFrame(true, true);
         if (m.confirmed) break;
         idle();

@@ -73,6 +73,7 @@ int decompile(const std::string& levelPath) {
 }
 
 int check(const std::string& levelPath) {
+    set_uformat(U_ASCII);  // file names are plain bytes, as in the game
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return fail(levelPath, "the graphics library did not start");
     set_color_depth(32);
     Kelda_engine engine;

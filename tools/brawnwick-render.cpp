@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
         std::cerr << USAGE;
         return 2;
     }
+    set_uformat(U_ASCII);  // file names are plain bytes, as in the game
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return fail(o.level, "the graphics library did not start");
     set_color_depth(o.depth);
 

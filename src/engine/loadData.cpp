@@ -8,6 +8,22 @@
 namespace {
 // Beyond this a texture's integer texel arithmetic could leave 64 bits; no real texture comes close.
 const int MAX_TEXTURE_SIDE = 65536;
+
+// The library reads file names in its current text format; in UTF-8 a malformed sequence makes
+// its string routines read astray, so such a path is refused before it gets there.
+bool usableAsFileName(const std::string& path) {
+    if (get_uformat() != U_UTF8) return true;
+    for (size_t i = 0; i < path.size();) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        size_t more = c < 0x80 ? 0 : (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2
+                                                             : (c >= 0xF0 && c <= 0xF4) ? 3 : 99;
+        if (more == 99 || i + more >= path.size()) return false;
+        for (size_t k = 1; k <= more; ++k)
+            if ((static_cast<unsigned char>(path[i + k]) & 0xC0) != 0x80) return false;
+        i += more + 1;
+    }
+    return true;
+}
 }
 
 std::string Kelda_engine::loadData(std::ifstream& in) { return loadStream(in); }
@@ -21,7 +37,12 @@ std::string Kelda_engine::loadStream(std::istream& in) {
     // Textures load as their paths are read, so a missing one stops the reading right there.
     std::vector<BITMAP*> loaded;
     std::vector<int> widthShift, heightShift;
-    auto loadTexture = [&](int, const std::string& path) {
+    int unusablePath = -1;
+    auto loadTexture = [&](int index, const std::string& path) {
+        if (!usableAsFileName(path)) {
+            unusablePath = index;
+            return false;
+        }
         BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
         if (!bmp) return false;
         loaded.push_back(bmp);
@@ -31,6 +52,10 @@ std::string Kelda_engine::loadStream(std::istream& in) {
                bmp->h <= MAX_TEXTURE_SIDE;
     };
     levelfile::ReadResult result = levelfile::read(in, level, problem, loadTexture);
+    if (unusablePath >= 0) {
+        result = levelfile::ReadResult::malformed;
+        problem = "Texture path " + std::to_string(unusablePath) + " is not valid UTF-8";
+    }
     if (result == levelfile::ReadResult::ok) {
         problem = levelfile::validate(level);
         if (!problem.empty()) result = levelfile::ReadResult::malformed;

@@ -1,4 +1,4 @@
-#include "engine/reference_render.h"
+#include "reference_render.h"
 
 #include <cfloat>
 #include <climits>

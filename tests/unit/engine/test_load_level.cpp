@@ -190,6 +190,22 @@ TEST(LoadLevel, BadPaths) {
     EXPECT_EQ(l.loadLevel(), "Texture path 1 is longer than 4096 bytes");
 }
 
+TEST(LoadLevel, PathsTheLibraryCannotReadAsTextAreRefused) {
+    Loader l;
+    l.level.texturePaths[1] = "gfx/\xff\xfe.bmp";
+    bool structural = false;
+    EXPECT_EQ(l.loadLevel(&structural), "Texture path 1 is not valid UTF-8");
+    EXPECT_TRUE(structural);
+    l.level.texturePaths[1] = l.dir.file("w\xc3\xa4nde.bmp");  // well-formed: an ordinary missing file
+    EXPECT_EQ(l.loadLevel(&structural), l.level.texturePaths[1]);
+    // The game reads names as plain bytes; then any byte is just part of a name.
+    set_uformat(U_ASCII);
+    l.level.texturePaths[1] = "gfx/\xff\xfe.bmp";
+    EXPECT_EQ(l.loadLevel(&structural), "gfx/\xff\xfe.bmp");
+    EXPECT_FALSE(structural);
+    set_uformat(U_UTF8);
+}
+
 TEST(LoadLevel, TextureFailuresReturnThePath) {
     Loader l;
     const std::string missing = l.dir.file("missing.bmp");

@@ -47,7 +47,7 @@ LevelIO levelIO = defaultLevelIO();
 
 std::string levelPath(int level) { return "maps/" + i2str(level, 0) + ".map"; }
 
-LevelLoad loadLevelFile(Kelda_engine& engine, const std::string& path) {
+LevelLoad loadLevel(Kelda_engine& engine, const std::string& path) {
     LevelLoad load;
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
@@ -155,7 +155,7 @@ int doMap(int level, float* depthBuffer, int** columns, int& points, int& impact
           int& lives) {
     Kelda_engine engine;
     const std::string path = levelPath(level);
-    LevelLoad load = loadLevelFile(engine, path);
+    LevelLoad load = loadLevel(engine, path);
     if (load.kind != LevelLoad::ok) reportLevelLoad(load, path);
 
     LevelState counters;

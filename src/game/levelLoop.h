@@ -32,7 +32,7 @@ struct LevelLoad {
     enum Kind { ok, notFound, badTexture, malformed } kind = ok;
     std::string detail;  // the texture path or the reason
 };
-LevelLoad loadLevelFile(Kelda_engine& engine, const std::string& path);
+LevelLoad loadLevel(Kelda_engine& engine, const std::string& path);
 // Ends the program with the matching message (Error010 or Error006).
 [[noreturn]] void reportLevelLoad(const LevelLoad& load, const std::string& path);
 

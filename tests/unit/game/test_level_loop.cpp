@@ -155,7 +155,7 @@ protected:
     // Loads level n and starts a run with the given counters.
     LevelRun& start(int n, LevelState counters = LevelState()) {
         engine.reset(new Kelda_engine());
-        LevelLoad load = loadLevelFile(*engine, levelPath(n));
+        LevelLoad load = loadLevel(*engine, levelPath(n));
         EXPECT_EQ(load.kind, LevelLoad::ok) << load.detail;
         run.reset(new LevelRun(*engine, n, depth.data(), columns.data(), counters, io));
         return *run;
@@ -378,21 +378,21 @@ TEST_F(LevelLoop, StartingWeaponFollowsTheBulletsCarried) {
 
 TEST_F(LevelLoop, LoadFailuresAreToldApart) {
     Kelda_engine e1;
-    LevelLoad missing = loadLevelFile(e1, "maps/0.map");
+    LevelLoad missing = loadLevel(e1, "maps/0.map");
     EXPECT_EQ(missing.kind, LevelLoad::notFound);
     EXPECT_EQ(missing.detail, "File not found");
 
     std::string good = levelBytes(8, 3, corridor(8), 6.5f, 1.5f, {});
     writeLevel(0, good.substr(0, good.size() - 6));
     Kelda_engine e2;
-    LevelLoad cut = loadLevelFile(e2, "maps/0.map");
+    LevelLoad cut = loadLevel(e2, "maps/0.map");
     EXPECT_EQ(cut.kind, LevelLoad::malformed);
     EXPECT_FALSE(cut.detail.empty());
 
     std::remove("wall.bmp");
     writeLevel(0, good);
     Kelda_engine e3;
-    LevelLoad tex = loadLevelFile(e3, "maps/0.map");
+    LevelLoad tex = loadLevel(e3, "maps/0.map");
     EXPECT_EQ(tex.kind, LevelLoad::badTexture);
     EXPECT_EQ(tex.detail, "wall.bmp");
 }

@@ -1,6 +1,7 @@
 // Composes preview sheets from the shipped files, the way the game draws them, for a quick look:
 //   preview ROOT OUTDIR
-// Writes mainmenu.bmp, intro.bmp, ingame.bmp, textures.bmp, sprites.bmp and weapons.bmp.
+// Writes mainmenu.bmp, options.bmp, keys.bmp, capture.bmp, intro.bmp, ingame.bmp, textures.bmp,
+// sprites.bmp and weapons.bmp.
 #include <allegro.h>
 
 #include <cerrno>
@@ -56,6 +57,79 @@ int main(int argc, char** argv) {
             }
             textout_centre_ex(screen800, warnFont, "Press a key for \"Move forward\"", W / 2, 8, makecol(255, 0, 0), -1);
             save_bitmap((out + "mainmenu.bmp").c_str(), screen800, nullptr);
+        }
+    }
+    // The options, key list and key capture screens draw bare text on the menu background, laid out
+    // as src/menu/options.cpp and src/menu/keyChange.cpp do; every colour they use appears here.
+    const int th1 = text_height(menuFont) + 3, th2 = text_height(textFont) + 3;
+    const int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
+    {  // Options, full list, "Color depth" selected: rows above and below show the unselected greys.
+        BITMAP* bg = load("gfx/mainmenu.tga");
+        if (bg) {
+            blit(bg, screen800, 0, 0, 0, 0, W, H);
+            const char* labels[] = {"Display mode", "Color depth", "VSync", "SFX volume", "Music volume",
+                                    "Controls", "Exit saving changes", "Exit discarding changes"};
+            const char* choices[3][2] = {{"Windowed", "Fullscreen"}, {"32", "16"}, {"On", "Off"}};
+            const bool rightActive[3] = {false, false, true};
+            const int selected = 1;
+            const int grey = makecol(112, 112, 112), darkGrey = makecol(32, 32, 32);
+            int y = (H - 8 * th1 - th2) >> 1;
+            for (int r = 0; r < 8; ++r) {
+                const bool sel = r == selected;
+                const int text = sel ? white : black;
+                if (r <= 2) {
+                    const int L = text_length(menuFont, choices[r][0]), active = sel ? white : grey;
+                    textout_centre_ex(screen800, menuFont, choices[r][0], W >> 1, y, rightActive[r] ? darkGrey : active, -1);
+                    textout_ex(screen800, menuFont, choices[r][1], ((L + W) >> 1) + 26, y, rightActive[r] ? active : darkGrey, -1);
+                    textout_right_ex(screen800, menuFont, labels[r], ((W - L) >> 1) - 26, y, text, -1);
+                } else if (r <= 4) {
+                    textout_right_ex(screen800, menuFont, labels[r], W >> 1, y, text, -1);
+                    textout_ex(screen800, menuFont, r == 3 ? " - 100%" : " - 49%", (W >> 1) + 5, y, text, -1);
+                } else {
+                    textout_centre_ex(screen800, menuFont, labels[r], W >> 1, y, text, -1);
+                }
+                if (sel) textout_centre_ex(screen800, textFont, "How many bits per pixel should be used?", W >> 1, y + th1, white, -1);
+                y += th1 + (sel ? th2 : 0);
+            }
+            save_bitmap((out + "options.bmp").c_str(), screen800, nullptr);
+            destroy_bitmap(bg);
+        }
+    }
+    {  // Key list with the longest row selected.
+        BITMAP* bg = load("gfx/mainmenu.tga");
+        if (bg) {
+            blit(bg, screen800, 0, 0, 0, 0, W, H);
+            const char* rows[] = {"Move forward (W)", "Move backward (S)", "Turn left (Left)", "Turn right (Right)",
+                                  "Strafe left (A)", "Strafe right (D)", "Shoot (Space)", "Use (E)",
+                                  "Select next weapon (Up)", "Select previous weapon (Down)",
+                                  "Review mission description (Tab)", "View old messages (M)", "Finished"};
+            const int selected = 10;
+            int y = (H - 13 * th1 - th2) >> 1;
+            for (int r = 0; r < 13; ++r) {
+                const bool sel = r == selected;
+                textout_centre_ex(screen800, menuFont, rows[r], W >> 1, y, sel ? white : black, -1);
+                if (sel)
+                    textout_centre_ex(screen800, textFont,
+                                      "Change key for showing the description of your current mission again", W >> 1,
+                                      y + th1, white, -1);
+                y += th1 + (sel ? th2 : 0);
+            }
+            save_bitmap((out + "keys.bmp").c_str(), screen800, nullptr);
+            destroy_bitmap(bg);
+        }
+    }
+    {  // Waiting for a key, with the refusal message up.
+        BITMAP* bg = load("gfx/mainmenu.tga");
+        if (bg) {
+            blit(bg, screen800, 0, 0, 0, 0, W, H);
+            textout_centre_ex(screen800, textFont, "Press Esc to cancel", W >> 1, 280, white, -1);
+            textout_centre_ex(screen800, textFont, "Please press the key you would like to use for moving forward",
+                              W >> 1, 300, white, -1);
+            textout_centre_ex(screen800, textFont, "Current key assigned is W", W >> 1, 320, white, -1);
+            textout_centre_ex(screen800, warnFont, "This key is already used for turning left", W >> 1, 350,
+                              makecol(255, 0, 0), -1);
+            save_bitmap((out + "capture.bmp").c_str(), screen800, nullptr);
+            destroy_bitmap(bg);
         }
     }
     {  // Final picture of the intro.

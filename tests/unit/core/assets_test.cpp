@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -165,6 +166,33 @@ TEST(Assets, MainMenuBackgroundIsScreenSizedAndDarkUnderTheStampedLines) {
     EXPECT_EQ(bg->h, 600);
     // Two white text lines are stamped into the bottom-right corner at start-up.
     EXPECT_LT(meanLuma(bg.get(), 560, 556, 800, 600), 0.25f);
+}
+
+TEST(Assets, MainMenuBackgroundIsMidToneWhereTheOptionsAndKeyRowsGo) {
+    Bitmap bg = load("gfx/mainmenu.tga");
+    ASSERT_NE(bg, nullptr);
+    // The options and key screens print black and white rows and grey values straight onto the
+    // background: one ground must be light enough for black and dark enough for white, and even,
+    // so that no spot swallows part of a letter. The areas are where those rows are drawn.
+    struct Area {
+        const char* name;
+        int x0, y0, x1, y1;
+    };
+    const Area areas[] = {{"options rows", 120, 140, 680, 460}, {"key rows", 150, 76, 650, 530}};
+    for (const Area& a : areas) {
+        const float mean = meanLuma(bg.get(), a.x0, a.y0, a.x1, a.y1);
+        EXPECT_GT(mean, 0.55f) << a.name << ": black text needs a lighter ground";
+        EXPECT_LT(mean, 0.72f) << a.name << ": white text needs a darker ground";
+        float lo = 1, hi = 0;
+        for (int y = a.y0; y < a.y1; ++y)
+            for (int x = a.x0; x < a.x1; ++x) {
+                const float l = luma(getpixel(bg.get(), x, y));
+                lo = std::min(lo, l);
+                hi = std::max(hi, l);
+            }
+        EXPECT_GT(lo, 0.4f) << a.name << ": a dark spot hides black letters";
+        EXPECT_LT(hi, 0.8f) << a.name << ": a bright spot hides white letters";
+    }
 }
 
 TEST(Assets, CrosshairIsSmallCentredAndMasked) {

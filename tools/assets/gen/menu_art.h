@@ -10,7 +10,7 @@
 namespace gen {
 
 // Night sky over the keep: gradient, stars and a moon with a soft halo.
-inline void nightSky(Image& img, float horizon, uint32_t seed) {
+inline void nightSky(Image& img, float horizon, float mx, float my, float mr, uint32_t seed) {
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             float t = clamp01(y / horizon);
@@ -23,7 +23,6 @@ inline void nightSky(Image& img, float horizon, uint32_t seed) {
             img.at(x, y) = c;
             img.alpha(x, y) = 1;
         }
-    const float mx = 690, my = 92, mr = 30;
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             float d = len(x - mx, y - my);
@@ -45,7 +44,7 @@ inline Col keepStone(float x, float y, float light, uint32_t seed) {
     return stone * light;
 }
 
-// A round tower with battlements and a slate cone roof; `lit` windows glow.
+// A round tower with battlements and a slate cone roof.
 inline void tower(Image& img, float cx, float top, float bottom, float hw, uint32_t seed) {
     paint(img, [=](float x, float y) { return sdBox(x, y, cx, (top + bottom) / 2, hw, (bottom - top) / 2); },
           [=](float x, float y) {
@@ -92,47 +91,133 @@ inline void litWindow(Image& img, float cx, float cy, float w, float h) {
           [=](float, float y) { return mix(hex(0xffe08a), hex(0xe0641c), clamp01((y - cy + h / 2) / h)); });
 }
 
+// A great sandstone tablet set into the keep wall, inside a carved moulding with square bosses at
+// the corners. The options and key screens write black, grey and white text straight onto its
+// face, so the face stays a smooth mid-tone: its shading and weathering are broad and faint, and
+// its grain too fine and too weak to break a letter.
+inline void sandstoneTablet(Image& img, float x0, float y0, float x1, float y1, float frame, uint32_t seed) {
+    const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, hw = (x1 - x0) / 2, hh = (y1 - y0) / 2;
+    auto outer = [=](float x, float y) { return sdBox(x, y, cx, cy, hw, hh, 6); };
+    const float boss = frame + 5;  // half the side of a corner boss
+    const float corners[4][2] = {{x0 + frame / 2, y0 + frame / 2}, {x1 - frame / 2, y0 + frame / 2},
+                                 {x0 + frame / 2, y1 - frame / 2}, {x1 - frame / 2, y1 - frame / 2}};
+
+    // The moon is up to the right: shadow on the wall below and left of the tablet.
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x) {
+            float d = outer(x + 0.5f + 5, y + 0.5f - 7);
+            img.at(x, y) = img.at(x, y) * (1 - 0.6f * (1 - smooth(-6, 12, d)));
+        }
+
+    auto stone = [=](float x, float y, Col base) {
+        float weather = fbm(x / 800.0f, y / 800.0f, 6, 3, seed + 1);
+        float grain = vnoise(x / 800.0f, y / 800.0f, 400, seed + 5);
+        return base * (0.94f + 0.1f * weather) * (0.985f + 0.03f * grain);
+    };
+    // lit() shines from the upper left; mirrored, so the light comes from the moon.
+    auto shadeNormal = [](Col base, float nx, float ny, float nz, float ambient) {
+        float nl = len(len(nx, ny), nz);
+        return lit(base, -nx / nl, ny / nl, nz / nl, ambient, 0.1f);
+    };
+
+    paint(img, outer, [=](float x, float y) {
+        const float u = -outer(x, y);  // depth inside the outer edge
+        if (u < frame) {
+            // Outward direction of the edge, from the sdf.
+            const float e = 0.5f;
+            float gx = outer(x + e, y) - outer(x - e, y), gy = outer(x, y + e) - outer(x, y - e);
+            float gl = len(gx, gy) + 1e-6f;
+            gx /= gl, gy /= gl;
+            // Profile across the moulding: flat fillet, round bead, then a hollow down to the face.
+            float t = u / frame, slope;
+            if (t < 0.15f)
+                slope = 0;
+            else if (t < 0.72f)
+                slope = 2.2f * std::cos(3.14159f * (t - 0.15f) / 0.57f);
+            else
+                slope = -3.0f * (t - 0.72f) / 0.28f;
+            Col c = shadeNormal(stone(x, y, hex(0x9c8b6e)), gx * slope, gy * slope, 1, 0.45f);
+            return c * (0.7f + 0.3f * smooth(0, 1.5f, u));  // joint with the wall
+        }
+        // Face: pale sandstone with broad weathering and the odd pit.
+        Col c = stone(x, y, hex(0xb19f80));
+        float strata = fbm(x / 800.0f, y / 800.0f + 0.01f * std::sin(x / 97.0f), 40, 2, seed + 2);
+        c = c * (0.985f + 0.03f * strata);
+        float stain = smooth(0.58f, 0.8f, fbm(x / 800.0f, y / 800.0f, 5, 3, seed + 3));
+        c = mix(c, hex(0x8c7556), 0.15f * stain);
+        if (hashf(static_cast<int>(x), static_cast<int>(y), seed + 4) > 0.9985f) c = c * 0.85f;
+        // Moonlight from the upper right; the moulding shades the recess along its top and right.
+        float nx = (x - cx) / hw, ny = (y - cy) / hh;
+        c = c * (1.02f + 0.03f * nx - 0.03f * ny);
+        float shade = std::max(1 - smooth(0, 5, y - y0 - frame), 1 - smooth(0, 5, x1 - frame - x));
+        return c * (1 - 0.3f * shade);
+    });
+
+    // Corner bosses: squares with bevelled sides and a sunken round centre.
+    for (auto& p : corners) {
+        const float bx = p[0], by = p[1];
+        paint(img, [=](float x, float y) { return sdBox(x, y, bx, by, boss, boss, 2); },
+              [=](float x, float y) {
+                  float dx = x - bx, dy = y - by;
+                  float ax = std::fabs(dx), ay = std::fabs(dy);
+                  float edge = boss - std::max(ax, ay);  // distance in from the boss's rim
+                  float r = len(dx, dy);
+                  Col base = stone(x, y, hex(0xa39273));
+                  Col c;
+                  if (edge < 5) {  // bevel: the side facing away from the centre slopes down
+                      float nx = ax > ay ? (dx > 0 ? 1.0f : -1.0f) : 0.0f;
+                      float ny = ax > ay ? 0.0f : (dy > 0 ? 1.0f : -1.0f);
+                      c = shadeNormal(base, nx, ny, 1.2f, 0.45f);
+                  } else if (r < boss * 0.45f) {  // sunken dish, lit on the far side
+                      float k = r / (boss * 0.45f);
+                      c = shadeNormal(base * 0.9f, -dx / (r + 1e-3f) * k, -dy / (r + 1e-3f) * k, 1.3f, 0.45f);
+                  } else {
+                      c = shadeNormal(base, 0, 0, 1, 0.45f);
+                  }
+                  return c * (0.7f + 0.3f * smooth(0, 1.5f, edge));
+              });
+    }
+}
+
 inline Image mainMenuBackground(const Image& title) {
     const uint32_t seed = 4101;
     Image img(800, 600);
-    nightSky(img, 470, seed);
+    nightSky(img, 470, 736, 56, 26, seed);
 
     // Distant hills.
     paint(img, [](float x, float y) { return 455 + 18 * std::sin(x / 90.0f) + 10 * std::sin(x / 37.0f + 1) - y; },
           [](float, float y) { return mix(hex(0x161a24), hex(0x0b0d12), clamp01((y - 430) / 170)); });
 
-    // Central keep (mostly behind the buttons) and curtain walls.
-    paint(img, [](float x, float y) { return sdBox(x, y, 400, 330, 150, 190); },
-          [seed](float x, float y) { return keepStone(x, y, 0.55f + 0.25f * clamp01((x - 250) / 300), seed); });
-    for (int i = 0; i < 11; ++i) {
-        float mx = 262 + i * 27.6f;
-        paint(img, [=](float x, float y) { return sdBox(x, y, mx, 134, 8, 8); },
+    // The keep's front wall with its battlements just under the title.
+    paint(img, [](float x, float y) { return sdBox(x, y, 400, 330, 330, 270); },
+          [seed](float x, float y) { return keepStone(x, y, 0.55f + 0.25f * clamp01((x - 100) / 600), seed); });
+    for (int i = 0; i < 21; ++i) {
+        float mx = 84 + i * 31.6f;
+        paint(img, [=](float x, float y) { return sdBox(x, y, mx, 52, 8, 8); },
               [seed](float x, float y) { return keepStone(x, y, 0.65f, seed); });
     }
-    for (int side = -1; side <= 1; side += 2) {
-        float wx = 400 + side * 240;
-        paint(img, [=](float x, float y) { return sdBox(x, y, wx, 470, 95, 70); },
-              [seed, side](float x, float y) { return keepStone(x, y, side > 0 ? 0.75f : 0.5f, seed + 9); });
-        for (int i = 0; i < 7; ++i) {
-            float mx = wx - 85 + i * 28.3f;
-            paint(img, [=](float x, float y) { return sdBox(x, y, mx, 394, 7, 7); },
-                  [seed](float x, float y) { return keepStone(x, y, 0.6f, seed + 9); });
-        }
-    }
-    tower(img, 110, 250, 560, 52, seed + 20);
-    tower(img, 690, 270, 560, 48, seed + 30);
-
-    const float windows[][2] = {{110, 330}, {110, 420}, {98, 500}, {690, 350}, {702, 440}, {520, 470}, {280, 480}};
+    tower(img, 44, 250, 556, 40, seed + 20);
+    tower(img, 756, 270, 556, 38, seed + 30);
+    const float windows[][2] = {{44, 330}, {44, 420}, {36, 500}, {756, 350}, {764, 440}};
     for (auto& w : windows) litWindow(img, w[0], w[1], 9, 18);
 
     // Foreground ground, dark so the corner text reads.
-    paint(img, [](float x, float y) { return 548 + 14 * std::sin(x / 140.0f + 2) - y; },
+    paint(img, [](float x, float y) { float s = (x - 400) / 400; return 562 - 16 * s * s - y; },
           [seed](float x, float y) {
               return hex(0x0c0d10) * (0.8f + 0.4f * fbm(x / 800.0f, y / 800.0f, 16, 3, seed + 40));
           });
 
-    // Title above the top button: gold letters with a dark rim and drop shadow.
-    const int tx = (img.w - title.w) / 2, ty = 4;
+    // Vignette.
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x) {
+            float dx = (x - 400) / 400.0f, dy = (y - 300) / 300.0f;
+            img.at(x, y) = img.at(x, y) * (1 - 0.35f * smooth(0.5f, 1.4f, dx * dx + dy * dy));
+        }
+
+    sandstoneTablet(img, 96, 60, 704, 548, 12, seed + 50);
+
+    // Title above the tablet: gold letters with a dark rim and drop shadow.
+    const int tx = (img.w - title.w) / 2, ty = -6;
     for (int y = 0; y < title.h; ++y)
         for (int x = 0; x < title.w; ++x) {
             float k = 0;
@@ -154,13 +239,6 @@ inline Image mainMenuBackground(const Image& title) {
             float above = (y > 0) ? title.alpha(x, y - 1) : 0;
             if (above < 0.5f && k > 0.5f) gold = mix(gold, hex(0xffffff), 0.5f);
             img.blend(tx + x, ty + y, gold, k);
-        }
-
-    // Vignette.
-    for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x) {
-            float dx = (x - 400) / 400.0f, dy = (y - 300) / 300.0f;
-            img.at(x, y) = img.at(x, y) * (1 - 0.35f * smooth(0.5f, 1.4f, dx * dx + dy * dy));
         }
     return img;
 }

@@ -71,9 +71,9 @@ inline Col lit(Col base, float nx, float ny, float nz, float ambient = 0.35f, fl
     float d = std::max(0.0f, nx * lx + ny * ly + nz * lz);
     float hx = lx, hy = ly, hz = lz + 1;
     float hl = len(len(hx, hy), hz);
-    float s = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * shine;
+    float specular = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * shine;
     Col c = base * (ambient + (1 - ambient) * d);
-    return c + Col{s, s, s};
+    return c + Col{specular, specular, specular};
 }
 
 // A lit ellipsoid seen face-on: the body shape most creatures and props are built from.

@@ -93,7 +93,10 @@ public:
         splitLines(text);
         for (size_t i = 0; i < lines.size(); ++i) {
             lineNo = static_cast<int>(i) + 1;
-            if (lines[i].find('\0') != std::string::npos) return fail("the line holds a zero byte");
+            if (lines[i].find('\0') != std::string::npos) {
+                fail("the line holds a zero byte");
+                break;
+            }
             if (inMap ? !mapLine(lines[i]) : !keywordLine(lines[i])) break;
         }
         if (problem.empty()) finish(level);

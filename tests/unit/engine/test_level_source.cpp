@@ -84,6 +84,8 @@ TEST(LevelSource, ErrorsNameTheLine) {
               "line 11: the map has no 'end'");
     EXPECT_EQ(compileError(replaced(ROOM, "X.,.X", "\n")), "line 13: blank line inside the map (the map ends with 'end')");
     EXPECT_EQ(compileError(replaced(ROOM, "sky 90 120 200", "skies 1")), "line 5: unknown keyword 'skies'");
+    EXPECT_EQ(compileError(replaced(ROOM, "tiles.bmp", std::string("ti\0les.bmp", 10))),
+              "line 4: the line holds a zero byte");
     EXPECT_EQ(compileError(replaced(ROOM, "start 2.5 1.5\n", "")), "the source has no camera start ('start X Y')");
     EXPECT_EQ(compileError("texture a.bmp\nstart 1 1\nwall # 0\nmap\n###\n###\nend\n"),
               "line 4: the map is 3 x 2 cells; each side must be 3 to 1024");

@@ -19,6 +19,9 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 // Printable ASCII except the blank and the comment sign.
 bool isGridChar(char c) { return c > ' ' && c < 127 && c != ';'; }
 
+// A level file ends each path with a carriage return, so no control character goes into one.
+bool pathChar(char c) { return c == '\t' || static_cast<unsigned char>(c) >= 0x20; }
+
 std::string trim(const std::string& s) {
     size_t a = 0, b = s.size();
     while (a < b && isBlank(s[a])) ++a;
@@ -176,6 +179,8 @@ private:
             path = withoutComment(r);
         }
         if (path.empty()) return fail("'texture' needs a path");
+        for (char c : path)
+            if (!pathChar(c)) return fail("the texture path holds the control character " + quoteChar(c));
         if (path.size() > static_cast<size_t>(levelfile::MAX_PATH_BYTES))
             return fail("the texture path is longer than " + std::to_string(levelfile::MAX_PATH_BYTES) + " bytes");
         out.texturePaths.push_back(path);
@@ -306,8 +311,8 @@ const char FREE_CHARS[] = ".,:_-~+^abcdfghijklmnopqrstuvwxyz<>()[]{}/\\";
 
 std::string pathText(const std::string& path, std::string& error, size_t index) {
     for (char c : path) {
-        if (c == '\n' || c == '\r' || c == '\0') {
-            error = "texture " + std::to_string(index) + " has a line break or zero byte in its path";
+        if (!pathChar(c)) {
+            error = "texture " + std::to_string(index) + " has a control character in its path";
             return "";
         }
     }

@@ -86,6 +86,8 @@ TEST(LevelSource, ErrorsNameTheLine) {
     EXPECT_EQ(compileError(replaced(ROOM, "sky 90 120 200", "skies 1")), "line 5: unknown keyword 'skies'");
     EXPECT_EQ(compileError(replaced(ROOM, "tiles.bmp", std::string("ti\0les.bmp", 10))),
               "line 4: the line holds a zero byte");
+    EXPECT_EQ(compileError(replaced(ROOM, "tiles.bmp", "ti\rles.bmp")),
+              "line 4: the texture path holds the control character byte 13");
     EXPECT_EQ(compileError(replaced(ROOM, "start 2.5 1.5\n", "")), "the source has no camera start ('start X Y')");
     EXPECT_EQ(compileError("texture a.bmp\nstart 1 1\nwall # 0\nmap\n###\n###\nend\n"),
               "line 4: the map is 3 x 2 cells; each side must be 3 to 1024");
@@ -149,5 +151,5 @@ TEST(LevelSource, ManyKindsOfCellsAndPathsTheTextCannotHold) {
     level.floors.assign(300, 0);
     level.texturePaths[3] = "line\nbreak.bmp";
     EXPECT_FALSE(levelsource::decompile(level, text, error));
-    EXPECT_EQ(error, "texture 3 has a line break or zero byte in its path");
+    EXPECT_EQ(error, "texture 3 has a control character in its path");
 }

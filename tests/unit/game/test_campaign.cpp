@@ -95,9 +95,3 @@ TEST(Campaign, StartingLaterThanLevelZeroIsAnnounced) {
     EXPECT_EQ(sc.events.front(), "Loading next level... 32");
 }
 
-TEST(Campaign, UnknownResultEndsTheCampaign) {
-    Script sc;
-    sc.results = {7};
-    CampaignState s;
-    EXPECT_EQ(runCampaign(s, sc.hooks()), CampaignEnd::quit);
-}

@@ -367,15 +367,6 @@ TEST_F(LevelLoop, MovementKeysWalkTheCameraByTheFrameTime) {
     EXPECT_NEAR(engine->getCameraX(), 6.5f - 0.3f, 1e-4);
 }
 
-TEST_F(LevelLoop, StartingWeaponFollowsTheBulletsCarried) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
-    LevelState both;
-    both.impactBullets = 1;
-    both.buzzsawBullets = 1;
-    EXPECT_EQ(start(0, both).state.weapon, WEAPON_BUZZSAW);
-    EXPECT_EQ(start(0).state.weapon, WEAPON_HUNTER);
-}
-
 TEST_F(LevelLoop, LoadFailuresAreToldApart) {
     Kelda_engine e1;
     LevelLoad missing = loadLevel(e1, "maps/0.map");

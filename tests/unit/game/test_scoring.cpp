@@ -12,16 +12,6 @@ TEST(Scoring, PointsTableAndTypesBeyondIt) {
     EXPECT_EQ(pointsForType(-1), 1);
 }
 
-TEST(Scoring, PointsBelowAThresholdGrantNothing) {
-    LevelState s;
-    s.health = 2;
-    for (int i = 0; i < 15; ++i) earnPoint(s);
-    EXPECT_EQ(s.points, 15);
-    EXPECT_EQ(s.impactBullets, 0);
-    EXPECT_EQ(s.messageTimer, 0);
-    EXPECT_EQ(s.health, 2);
-}
-
 TEST(Scoring, SixteenGrantsImpactAmmoAndLeavesAChosenBulletWeapon) {
     LevelState s;
     s.points = 15;

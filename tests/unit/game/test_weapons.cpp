@@ -132,15 +132,6 @@ TEST_F(FireCycleSteps, HeldRatesOverTenSeconds) {
     EXPECT_EQ(static_cast<int>(shotsFired.size()), 27);
 }
 
-TEST_F(FireCycle, SeveralTicksInOneFrameRunAWholeCycle) {
-    key[SHOOT] = 1;
-    startFire(s, SHOOT);
-    key[SHOOT] = 0;
-    for (int i = 0; i < 12; ++i) tick();
-    EXPECT_EQ(shotsFired.size(), 1u);
-    EXPECT_EQ(s.weaponFrame, 0);
-}
-
 TEST(WeaponChoice, KeysSelectOnlyWeaponsWithBulletsAndTheLastHeldWins) {
     releaseAllKeys();
     LevelState s;
@@ -327,14 +318,3 @@ TEST_F(Shots, LastImpactBulletKillThatGrantsAmmoKeepsTheCannon) {
     EXPECT_EQ(s.weapon, WEAPON_IMPACT_CANNON);
 }
 
-TEST_F(FireCycle, ShotPlaysTheSoundOfTheWeaponThatFired) {
-    s.weapon = WEAPON_IMPACT_CANNON;
-    s.impactBullets = 1;
-    key[SHOOT] = 1;
-    startFire(s, SHOOT);
-    key[SHOOT] = 0;
-    for (int i = 0; i < 12; ++i) tick();
-    EXPECT_EQ(shotsFired, std::vector<int>{WEAPON_IMPACT_CANNON});
-    EXPECT_EQ(s.weapon, WEAPON_HUNTER);
-    EXPECT_EQ(s.weaponFrame, 0);
-}

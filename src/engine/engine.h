@@ -69,12 +69,16 @@ public:
     // True when the last loadData failed on the file's structure rather than on a texture.
     bool loadError() const { return structuralError; }
 
+    // The caller's column buffer (width pointers to height ints) and depth buffer; the view is
+    // drawn at this size. May be called again to change them.
     void setBuffers(int** buffer, float* zBuffer, int width, int height);
     void setCamera(float x, float y);
     void moveCamera(float dx, float dy);
     float getCameraX();
     float getCameraY();
 
+    // Draws the view into the column buffer. A sprite at exactly (0, 0), where the game parks
+    // removed monsters, is not drawn and cannot be aimed at. Outside the grid there is only sky.
     void render();
 
     void setupDefaultMove(int keyForward, int keyBackward, int keyTurnLeft, int keyTurnRight,
@@ -106,7 +110,7 @@ private:
     std::vector<TexelSource> texelSources;
     std::vector<const unsigned char*> texelBase;  // per texture, its first texel
     int fastDepth = 0;  // 32 or 16 when every texture can be read straight from its rows, else 0
-    bool uniformTextures = false;  // all the same size with gapless rows: floors are cast four rows at a time
+    bool uniformTextures = false;  // all the same size with gapless rows: floors are cast in bulk
     std::vector<int> rowTexY;      // a sprite's texture row per screen row, reused between frames
     std::vector<int> rowCell, rowTexel;  // a column's floor rows: map cell and texel offset
     std::vector<const unsigned char*> ceilingBase;  // per ceiling code; open sky reads skyTexels

@@ -22,7 +22,7 @@ const unsigned short EMPTY = 0xFFFF;
 const int VIEW_W = 64;
 const int VIEW_H = 48;
 
-struct SpriteSpec {
+struct LevelSprite {
     float x, y;
     int health;
     int type;
@@ -30,7 +30,7 @@ struct SpriteSpec {
 
 // A level file in the game's binary format: texture 0..2 monster pictures, 3 wall, 4 floor.
 std::string levelBytes(int w, int h, const std::vector<unsigned short>& walls, float sx, float sy,
-                       const std::vector<SpriteSpec>& sprites) {
+                       const std::vector<LevelSprite>& sprites) {
     std::string b;
     auto u8 = [&](unsigned v) { b.push_back(static_cast<char>(v & 0xFF)); };
     auto u16 = [&](unsigned v) { u8(v); u8(v >> 8); };
@@ -55,7 +55,7 @@ std::string levelBytes(int w, int h, const std::vector<unsigned short>& walls, f
     f32(sy);
     u8(100); u8(150); u8(250);
     i32(static_cast<int>(sprites.size()));
-    for (const SpriteSpec& s : sprites) {
+    for (const LevelSprite& s : sprites) {
         f32(s.x);
         f32(s.y);
         u8(s.health);
@@ -148,7 +148,7 @@ protected:
     }
 
     void writeLevel(int n, const std::string& bytes) { writeFile("maps/" + std::to_string(n) + ".map", bytes); }
-    void writeCorridor(int n, const std::vector<SpriteSpec>& sprites, float sx = 6.5f) {
+    void writeCorridor(int n, const std::vector<LevelSprite>& sprites, float sx = 6.5f) {
         writeLevel(n, levelBytes(8, 3, corridor(8), sx, 1.5f, sprites));
     }
 
@@ -303,13 +303,13 @@ TEST_F(LevelLoop, LastContactCountsInItsFrameAndTheLevelEndsTheFrameAfter) {
 }
 
 TEST_F(LevelLoop, ContactsThatTakeTheLastHealthEndAsDeathEvenWithNoMonsterLeft) {
-    writeCorridor(0, std::vector<SpriteSpec>(5, SpriteSpec{6.3f, 1.5f, 1, 0}));
+    writeCorridor(0, std::vector<LevelSprite>(5, LevelSprite{6.3f, 1.5f, 1, 0}));
     LevelRun& r = start(0);
     EXPECT_FALSE(r.frame());
     EXPECT_EQ(r.state.health, 0);
     EXPECT_EQ(r.finish(), LEVEL_DIED);
 
-    writeCorridor(0, std::vector<SpriteSpec>(7, SpriteSpec{6.3f, 1.5f, 1, 0}));
+    writeCorridor(0, std::vector<LevelSprite>(7, LevelSprite{6.3f, 1.5f, 1, 0}));
     LevelRun& r2 = start(0);
     EXPECT_FALSE(r2.frame());
     EXPECT_EQ(r2.state.health, -2);
@@ -338,7 +338,7 @@ TEST_F(LevelLoop, ControlKeysActOncePerPress) {
 
 TEST_F(LevelLoop, InvulnerabilityOutlivesTheLevel) {
     global.invulnerable = true;
-    writeCorridor(0, std::vector<SpriteSpec>(6, SpriteSpec{6.3f, 1.5f, 1, 0}));
+    writeCorridor(0, std::vector<LevelSprite>(6, LevelSprite{6.3f, 1.5f, 1, 0}));
     LevelRun& r = start(0);
     EXPECT_TRUE(r.frame());
     EXPECT_EQ(r.state.health, MAX_HEALTH);

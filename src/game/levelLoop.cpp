@@ -26,9 +26,8 @@ bool askQuitQuestion() {
     click = false;
     return answer == 1;
 }
-}  // namespace
 
-static MonsterWorld monsterWorldOf(Kelda_engine& engine) {
+MonsterWorld monsterWorldOf(Kelda_engine& engine) {
     MonsterWorld w;
     w.sprites = engine.getSpriteList();
     w.visible = engine.getVisibleList();
@@ -40,6 +39,7 @@ static MonsterWorld monsterWorldOf(Kelda_engine& engine) {
     w.mapHeight = engine.mapHeight;
     return w;
 }
+}  // namespace
 
 LevelIO defaultLevelIO() { return LevelIO{presentFrame, askQuitQuestion, steadySeconds, playShotSound}; }
 

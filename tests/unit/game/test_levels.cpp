@@ -10,6 +10,8 @@
 
 #include "common/test_support.h"
 #include "core/ElementaryFunctions.h"
+#include "engine/levelfile.h"
+#include "engine/levelsource.h"
 #include "game/levelLoop.h"
 #include "game/monsters.h"
 
@@ -108,4 +110,17 @@ TEST(ShippedLevels, EveryLevelLoadsAndCanBeWon) {
         ++levels;
     }
     EXPECT_GE(levels, 2);
+}
+
+TEST(ShippedLevels, EveryLevelFileIsItsCompiledSource) {
+    ScopedChdir root(BRAWNWICK_SOURCE_DIR);
+    for (int n = 0; fileExists(levelPath(n)); ++n) {
+        const std::string source = "levels/" + std::to_string(n) + ".txt";
+        SCOPED_TRACE(source);
+        ASSERT_TRUE(fileExists(source)) << "level without its source";
+        levelfile::Level level;
+        std::string error;
+        ASSERT_TRUE(levelsource::compile(readFile(source), level, error)) << error;
+        EXPECT_TRUE(levelfile::write(level) == readFile(levelPath(n))) << "recompile " << source;
+    }
 }

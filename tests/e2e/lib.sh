@@ -54,17 +54,26 @@ e2e_setup() {
     [ -d "$BRAWNWICK_ROOT/$d" ] && cp -r "$BRAWNWICK_ROOT/$d" "$RUN/$d"
   done
   [ -f "$BRAWNWICK_ROOT/resolution.txt" ] && cp "$BRAWNWICK_ROOT/resolution.txt" "$RUN/"
-  # Xvfb picks a free display number itself and tells it on a file descriptor.
-  exec 7> "$E2E_TMP/display"
-  Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp > "$E2E_TMP/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  exec 7>&-
-  local n=0
-  while [ ! -s "$E2E_TMP/display" ]; do
-    sleep 0.1; n=$((n + 1))
-    [ $n -gt 100 ] && fail "Xvfb did not start"
+  # Tests run in parallel: take a random free display and make sure it is really ours.
+  local attempt n
+  for attempt in $(seq 1 30); do
+    n=$((100 + RANDOM % 800))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp > "$E2E_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local waited=0
+    while kill -0 "$XVFB_PID" 2>/dev/null && ! xdpyinfo -display ":$n" > /dev/null 2>&1; do
+      sleep 0.1; waited=$((waited + 1))
+      [ $waited -gt 100 ] && break
+    done
+    if kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo -display ":$n" > /dev/null 2>&1; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
   done
-  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+  [ -n "$XVFB_PID" ] || fail "Xvfb did not start"
   log "Xvfb on $DISPLAY, run folder $RUN"
 }
 

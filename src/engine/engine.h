@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/texelSource.h"
+
 struct Kelda_sprite {
     float x;
     float y;
@@ -100,14 +102,7 @@ public:
 private:
     bool structuralError = false;
 
-    // One texture as the renderer reads it: row pointers and sizes, hoisted out of the bitmap.
-    struct TexelSource {
-        unsigned char** line;
-        const unsigned char* pixels;  // the first row when all rows follow without a gap, else null
-        int w, h, wMask, hMask, heightShift, widthShift;
-        float fw, fh;
-    };
-    std::vector<TexelSource> texelSources;
+    std::vector<engine_render::TexelSource> texelSources;
     std::vector<const unsigned char*> texelBase;  // per texture, its first texel
     int fastDepth = 0;  // 32 or 16 when every texture can be read straight from its rows, else 0
     bool uniformTextures = false;  // all the same size with gapless rows: floors are cast in bulk

@@ -9,11 +9,12 @@
 
 #include "engine/engine.h"
 #include "engine/floorRows.h"
+#include "engine/rayCast.h"
 #include "engine/renderMath.h"
 
-using engine_math::abs64;
 using engine_math::divide;
 using engine_math::truncToInt;
+using engine_render::TexelSource;
 
 namespace {
 
@@ -33,6 +34,131 @@ struct Texels<AnyPixel> {
 
 inline bool readableRows(BITMAP* bmp, int depth) {
     return bmp && is_memory_bitmap(bmp) && bitmap_color_depth(bmp) == depth;
+}
+
+template <typename Pixel>
+inline int texelAt(const unsigned char* base, int offset) {
+    return static_cast<int>(reinterpret_cast<const Pixel*>(base)[offset]);
+}
+
+// What every column of one frame shares.
+struct Frame {
+    int W, H, mapW, mapH;
+    float px, py;
+    const unsigned char* floorCodes;
+    const unsigned char* ceilingCodes;
+    const float* rowDist;
+    const TexelSource* src;
+    BITMAP* const* tex;
+    int sky, floorShade, ceilingShade;
+    // The bulk floor pass: textures of one size, read by offset from their first texel.
+    bool bulk, skyAsTexture;
+    TexelSource uniform;
+    const unsigned char* const* base;
+    const unsigned char* const* ceilingBase;
+    int* cells;
+    int* texels;
+};
+
+// Wall stripe: texture row ((d * 128) << shift) / lineHeight >> 8 with d = 2y - H + lineHeight,
+// kept as a running quotient and remainder instead of one division per pixel.
+template <typename Pixel>
+void drawWall(const Frame& f, const engine_ray::Hit& hit, int texNum, int* col) {
+    const TexelSource& t = f.src[texNum];
+    int texX = truncToInt(hit.wallX * t.fw);
+    if ((hit.side == 0 && hit.rayDirX > 0) || (hit.side == 1 && hit.rayDirY < 0)) texX = t.w - texX - 1;
+    int y = hit.drawStart;
+    const int end = hit.drawEnd;
+    if (y >= end) return;
+    if (texX < 0 || texX >= t.w) {
+        for (; y < end; ++y) col[y] = -1;  // what a read beside the texture answers
+        return;
+    }
+    const int64_t L = hit.lineHeight;
+    const int64_t scale = int64_t(128) << t.heightShift;
+    int64_t d = 2 * int64_t(y) - f.H + L;
+    if (d < 0) {  // the top row of an odd stripe; the ceiling overwrites it
+        const int64_t texY = ((d * scale) / L) >> 8;
+        col[y] = texY < 0 ? -1 : Texels<Pixel>::at(t.line, f.tex[texNum], texX, static_cast<int>(texY));
+        ++y;
+        d += 2;
+    }
+    int64_t q = (d * scale) / L, r = (d * scale) % L;
+    const int64_t stepQ = (2 * scale) / L, stepR = (2 * scale) % L;
+    for (; y < end; ++y) {
+        col[y] = Texels<Pixel>::at(t.line, f.tex[texNum], texX, static_cast<int>(q >> 8));
+        q += stepQ;
+        r += stepR;
+        if (r >= L) {
+            ++q;
+            r -= L;
+        }
+    }
+}
+
+// Floor rows from the wall's foot down to H; ceiling row H - y mirrors floor row y and is written
+// after it. Any textures, shading included.
+template <typename Pixel>
+void drawPlanes(const Frame& f, const engine_ray::Hit& hit, int* col) {
+    const int H = f.H, start = hit.drawEnd < 0 ? H : hit.drawEnd;
+    const float fMapH = static_cast<float>(f.mapH), lastRow = static_cast<float>(f.mapH - 1);
+    const float perp = hit.perpWallDist;
+    for (int y = start; y <= H; ++y) {
+        const float weight = divide(f.rowDist[y], perp);
+        const float fx = weight * hit.floorXWall + (1.0f - weight) * f.px;
+        float fy = weight * hit.floorYWall + (1.0f - weight) * f.py;
+        if (fy > fMapH) fy = lastRow;
+        int cx = truncToInt(fx), cy = truncToInt(fy);
+        if (cx < 0 || cx > f.mapW - 1) cx = f.mapW - 1;
+        if (cy < 0 || cy > f.mapH - 1) cy = f.mapH - 1;
+        const int cell = cy * f.mapW + cx;
+        if (y != H) {
+            const int code = f.floorCodes[cell];
+            const TexelSource& t = f.src[code];
+            int colour = Texels<Pixel>::at(t.line, f.tex[code], truncToInt(t.fw * fx) & t.wMask,
+                                           truncToInt(t.fh * fy) & t.hMask);
+            if (f.floorShade != 0) darkenColor(colour, f.floorShade);
+            col[y] = colour;
+        }
+        if (y != start) {
+            const int code = f.ceilingCodes[cell];
+            if (code == 0xFF) {
+                col[H - y] = f.sky;
+            } else {
+                const TexelSource& t = f.src[code];
+                int colour = Texels<Pixel>::at(t.line, f.tex[code], truncToInt(t.fw * fx) & t.wMask,
+                                               truncToInt(t.fh * fy) & t.hMask);
+                if (f.ceilingShade != 0) darkenColor(colour, f.ceilingShade);
+                col[H - y] = colour;
+            }
+        }
+    }
+}
+
+// The same picture for levels whose textures share one size: the floor points of all rows are
+// cast first, then the texels are fetched by offset.
+template <typename Pixel>
+void drawPlanesBulk(const Frame& f, const engine_ray::Hit& hit, int* col) {
+    const int H = f.H, start = hit.drawEnd;
+    const TexelSource& u = f.uniform;
+    const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
+                                 f.px, f.py, f.mapW, f.mapH, u.fw, u.fh, u.wMask, u.hMask, u.widthShift};
+    int* const cells = f.cells;
+    int* const texels = f.texels;
+    engine_floor::castRows(c, cells, texels);
+    const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
+    int* const floorOut = col + start;
+    for (int i = 0; i < rows; ++i) floorOut[i] = texelAt<Pixel>(f.base[f.floorCodes[cells[i]]], texels[i]);
+    int* const ceilingOut = col + (H - start);
+    if (f.skyAsTexture) {
+        for (int i = 1; i <= rows; ++i)
+            ceilingOut[-i] = texelAt<Pixel>(f.ceilingBase[f.ceilingCodes[cells[i]]], texels[i]);
+        return;
+    }
+    for (int i = 1; i <= rows; ++i) {
+        const int code = f.ceilingCodes[cells[i]];
+        ceilingOut[-i] = code == 0xFF ? f.sky : texelAt<Pixel>(f.base[code], texels[i]);
+    }
 }
 
 }  // namespace
@@ -89,230 +215,65 @@ void Kelda_engine::render() {
 
 template <typename Pixel>
 void Kelda_engine::renderColumns() {
-    const int W = viewWidth, H = viewHeight;
-    const int mapW = mapWidth, mapH = mapHeight;
-    const float px = posX, py = posY, dx = dirX, dy = dirY, plx = planeX, ply = planeY;
-    const float fH = static_cast<float>(H);
-    const float fMapH = static_cast<float>(mapH);
-    const float lastRow = static_cast<float>(mapH - 1);
-    const unsigned short* const wallCodes = walls;
-    const unsigned char* const floorCodes = floors;
-    const unsigned char* const ceilingCodes = ceilings;
-    const float* const rowDist = rowDistance;
-    const TexelSource* const src = texelSources.data();
-    BITMAP* const* const tex = textures;
-    const int sky = skyColor;
-    const int fShade = floorShade, cShade = ceilingShade;
-
-    // With one texture size and no shading the floor rows are cast in bulk.
-    bool castFast = false;
-    if constexpr (!std::is_same<Pixel, AnyPixel>::value)
-        castFast = uniformTextures && fShade == 0 && cShade == 0 && textureCount > 0;
-    const TexelSource uniform = castFast ? src[0] : TexelSource{};
-    const unsigned char* const* const base = texelBase.data();
-    bool skyAsTexture = false;
-    if (castFast) {
-        rowCell.resize(static_cast<size_t>(H) + 1);
-        rowTexel.resize(static_cast<size_t>(H) + 1);
-        // Open sky as one more texture filled with the sky colour spares a branch per ceiling pixel.
-        if constexpr (!std::is_same<Pixel, AnyPixel>::value) {
-            const Pixel skyTexel = static_cast<Pixel>(sky);
-            skyAsTexture = static_cast<int>(skyTexel) == sky;
-            if (skyAsTexture) {
-                const size_t texels = static_cast<size_t>(uniform.w) * static_cast<size_t>(uniform.h);
-                skyTexels.resize(texels * sizeof(Pixel));
+    Frame f{};
+    f.W = viewWidth;
+    f.H = viewHeight;
+    f.mapW = mapWidth;
+    f.mapH = mapHeight;
+    f.px = posX;
+    f.py = posY;
+    f.floorCodes = floors;
+    f.ceilingCodes = ceilings;
+    f.rowDist = rowDistance;
+    f.src = texelSources.data();
+    f.tex = textures;
+    f.sky = skyColor;
+    f.floorShade = floorShade;
+    f.ceilingShade = ceilingShade;
+    if constexpr (!std::is_same<Pixel, AnyPixel>::value) {
+        f.bulk = uniformTextures && floorShade == 0 && ceilingShade == 0 && textureCount > 0;
+        if (f.bulk) {
+            f.uniform = texelSources[0];
+            f.base = texelBase.data();
+            rowCell.resize(static_cast<size_t>(f.H) + 1);
+            rowTexel.resize(static_cast<size_t>(f.H) + 1);
+            f.cells = rowCell.data();
+            f.texels = rowTexel.data();
+            // Open sky as one more texture, filled with the sky colour, spares a branch per pixel.
+            const Pixel skyTexel = static_cast<Pixel>(f.sky);
+            f.skyAsTexture = static_cast<int>(skyTexel) == f.sky;
+            if (f.skyAsTexture) {
+                const size_t count = static_cast<size_t>(f.uniform.w) * static_cast<size_t>(f.uniform.h);
+                skyTexels.resize(count * sizeof(Pixel));
                 Pixel* fill = reinterpret_cast<Pixel*>(skyTexels.data());
-                for (size_t i = 0; i < texels; ++i) fill[i] = skyTexel;
+                for (size_t i = 0; i < count; ++i) fill[i] = skyTexel;
                 ceilingBase.assign(256, nullptr);
                 for (int i = 0; i < textureCount && i < 255; ++i) ceilingBase[i] = texelBase[i];
                 ceilingBase[0xFF] = skyTexels.data();
+                f.ceilingBase = ceilingBase.data();
             }
         }
     }
-    const unsigned char* const* const ceilingTex = ceilingBase.data();
 
-    const int camX = truncToInt(px), camY = truncToInt(py);
-    const bool cameraInGrid = camX >= 0 && camX < mapW && camY >= 0 && camY < mapH;
-
-    for (int x = 0; x < W; ++x) {
+    const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};
+    const engine_ray::Grid grid{walls, mapWidth, mapHeight};
+    for (int x = 0; x < f.W; ++x) {
         int* const col = columns[x];
-        const float cameraX = cameraColumn[x];
-        const float rayDirX = dx + plx * cameraX;
-        const float rayDirY = dy + ply * cameraX;
-        int mapX = camX, mapY = camY;
-        bool hit = false;
-        int side = 0, stepX, stepY;
-        if (cameraInGrid) {
-            const float rdx2 = rayDirX * rayDirX, rdy2 = rayDirY * rayDirY;
-            const float deltaDistX = std::sqrt(1.0f + divide(rdy2, rdx2));
-            const float deltaDistY = std::sqrt(1.0f + divide(rdx2, rdy2));
-            float sideDistX, sideDistY;
-            if (rayDirX < 0) {
-                stepX = -1;
-                sideDistX = (px - static_cast<float>(mapX)) * deltaDistX;
-            } else {
-                stepX = 1;
-                sideDistX = (static_cast<float>(mapX) + 1.0f - px) * deltaDistX;
-            }
-            if (rayDirY < 0) {
-                stepY = -1;
-                sideDistY = (py - static_cast<float>(mapY)) * deltaDistY;
-            } else {
-                stepY = 1;
-                sideDistY = (static_cast<float>(mapY) + 1.0f - py) * deltaDistY;
-            }
-            // Every step moves one cell in a fixed direction, so leaving the grid ends the walk
-            // even on a level whose border is open.
-            for (;;) {
-                if (sideDistX < sideDistY) {
-                    sideDistX += deltaDistX;
-                    mapX += stepX;
-                    side = 0;
-                } else {
-                    sideDistY += deltaDistY;
-                    mapY += stepY;
-                    side = 1;
-                }
-                if (static_cast<unsigned>(mapX) >= static_cast<unsigned>(mapW) ||
-                    static_cast<unsigned>(mapY) >= static_cast<unsigned>(mapH))
-                    break;
-                if (wallCodes[mapY * mapW + mapX] != 0xFFFF) {
-                    hit = true;
-                    break;
-                }
-            }
-        }
-        if (!hit) {
+        const engine_ray::Hit hit = engine_ray::cast(cam, grid, cameraColumn[x], f.H);
+        if (!hit.found) {
             // Outside the grid there is only sky, and nothing that hides a sprite.
-            for (int y = 0; y < H; ++y) col[y] = sky;
+            for (int y = 0; y < f.H; ++y) col[y] = f.sky;
             zBuffer[x] = FLT_MAX;
             continue;
         }
-
-        const float offX = static_cast<float>((1 - stepX) >> 1);
-        const float offY = static_cast<float>((1 - stepY) >> 1);
-        const float hitDist = side == 0 ? divide(static_cast<float>(mapX) - px + offX, rayDirX)
-                                        : divide(static_cast<float>(mapY) - py + offY, rayDirY);
-        const float perpWallDist = std::fabs(hitDist);
-        const int64_t lineHeight = abs64(truncToInt(divide(fH, perpWallDist)));
-        int64_t drawStart = (H - lineHeight) >> 1;
-        if (drawStart < 0) drawStart = 0;
-        int64_t drawEnd = (lineHeight + H) >> 1;
-        if (drawEnd >= H) drawEnd = H - 1;
-
-        const int texNum = wallCodes[mapY * mapW + mapX];
-        const TexelSource& wt = src[texNum];
-        float wallX = side == 0 ? py + hitDist * rayDirY : px + hitDist * rayDirX;
-        wallX -= std::floor(wallX);
-        int texX = truncToInt(wallX * wt.fw);
-        if ((side == 0 && rayDirX > 0) || (side == 1 && rayDirY < 0)) texX = wt.w - texX - 1;
-
-        // Wall: texture row ((d * 128) << shift) / lineHeight >> 8 with d = 2y - H + lineHeight,
-        // kept as a running quotient and remainder instead of one division per pixel.
-        int y = static_cast<int>(drawStart);
-        const int wallEnd = static_cast<int>(drawEnd);
-        if (y < wallEnd) {
-            if (texX < 0 || texX >= wt.w) {
-                for (; y < wallEnd; ++y) col[y] = -1;  // what a read beside the texture answers
-            } else {
-                const int64_t scale = int64_t(128) << wt.heightShift;
-                int64_t d = 2 * int64_t(y) - H + lineHeight;
-                if (d < 0) {
-                    const int64_t texY = ((d * scale) / lineHeight) >> 8;
-                    col[y] = texY < 0 ? -1 : Texels<Pixel>::at(wt.line, tex[texNum], texX, static_cast<int>(texY));
-                    ++y;
-                    d += 2;
-                }
-                int64_t q = (d * scale) / lineHeight, r = (d * scale) % lineHeight;
-                const int64_t stepQ = (2 * scale) / lineHeight, stepR = (2 * scale) % lineHeight;
-                for (; y < wallEnd; ++y) {
-                    col[y] = Texels<Pixel>::at(wt.line, tex[texNum], texX, static_cast<int>(q >> 8));
-                    q += stepQ;
-                    r += stepR;
-                    if (r >= lineHeight) {
-                        ++q;
-                        r -= lineHeight;
-                    }
-                }
-            }
-        }
-        zBuffer[x] = perpWallDist;
-
-        float floorXWall, floorYWall;
-        if (side == 0 && rayDirX > 0) {
-            floorXWall = static_cast<float>(mapX);
-            floorYWall = static_cast<float>(mapY) + wallX;
-        } else if (side == 0 && rayDirX < 0) {
-            floorXWall = static_cast<float>(mapX) + 1.0f;
-            floorYWall = static_cast<float>(mapY) + wallX;
-        } else if (side == 1 && rayDirY > 0) {
-            floorXWall = static_cast<float>(mapX) + wallX;
-            floorYWall = static_cast<float>(mapY);
-        } else {
-            floorXWall = static_cast<float>(mapX) + wallX;
-            floorYWall = static_cast<float>(mapY) + 1.0f;
-        }
-
-        // Floor rows from the wall's foot down; row H - y of the ceiling mirrors floor row y.
-        const int start = drawEnd < 0 ? H : static_cast<int>(drawEnd);
-        const bool finiteDist = perpWallDist != 0.0f;
+        drawWall<Pixel>(f, hit, walls[hit.mapY * mapWidth + hit.mapX], col);
+        zBuffer[x] = hit.perpWallDist;
         if constexpr (!std::is_same<Pixel, AnyPixel>::value) {
-            if (castFast && finiteDist) {
-                const engine_floor::Column c{rowDist, start, H, perpWallDist, floorXWall, floorYWall, px, py,
-                                             mapW, mapH, uniform.fw, uniform.fh, uniform.wMask, uniform.hMask,
-                                             uniform.widthShift};
-                int* const cells = rowCell.data();
-                int* const texels = rowTexel.data();
-                engine_floor::castRows(c, cells, texels);
-                const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
-                int* const floorOut = col + start;
-                for (int i = 0; i < rows; ++i)
-                    floorOut[i] = static_cast<int>(reinterpret_cast<const Pixel*>(base[floorCodes[cells[i]]])[texels[i]]);
-                int* const ceilingOut = col + (H - start);
-                if (skyAsTexture) {
-                    for (int i = 1; i <= rows; ++i)
-                        ceilingOut[-i] = static_cast<int>(
-                            reinterpret_cast<const Pixel*>(ceilingTex[ceilingCodes[cells[i]]])[texels[i]]);
-                } else {
-                    for (int i = 1; i <= rows; ++i) {
-                        const int code = ceilingCodes[cells[i]];
-                        ceilingOut[-i] = code == 0xFF
-                                             ? sky
-                                             : static_cast<int>(reinterpret_cast<const Pixel*>(base[code])[texels[i]]);
-                    }
-                }
+            if (f.bulk && hit.perpWallDist != 0.0f) {
+                drawPlanesBulk<Pixel>(f, hit, col);
                 continue;
             }
         }
-        for (int fy_row = start; fy_row <= H; ++fy_row) {
-            const float weight = finiteDist ? rowDist[fy_row] / perpWallDist : divide(rowDist[fy_row], perpWallDist);
-            const float fx = weight * floorXWall + (1.0f - weight) * px;
-            float fy = weight * floorYWall + (1.0f - weight) * py;
-            if (fy > fMapH) fy = lastRow;
-            int cx = truncToInt(fx), cy = truncToInt(fy);
-            if (cx < 0 || cx > mapW - 1) cx = mapW - 1;
-            if (cy < 0 || cy > mapH - 1) cy = mapH - 1;
-            const int cell = cy * mapW + cx;
-            if (fy_row != H) {
-                const int f = floorCodes[cell];
-                const TexelSource& t = src[f];
-                int colour = Texels<Pixel>::at(t.line, tex[f], truncToInt(t.fw * fx) & t.wMask,
-                                               truncToInt(t.fh * fy) & t.hMask);
-                if (fShade != 0) darkenColor(colour, fShade);
-                col[fy_row] = colour;
-            }
-            if (fy_row != start) {
-                const int c = ceilingCodes[cell];
-                if (c == 0xFF) {
-                    col[H - fy_row] = sky;
-                } else {
-                    const TexelSource& t = src[c];
-                    int colour = Texels<Pixel>::at(t.line, tex[c], truncToInt(t.fw * fx) & t.wMask,
-                                                   truncToInt(t.fh * fy) & t.hMask);
-                    if (cShade != 0) darkenColor(colour, cShade);
-                    col[H - fy_row] = colour;
-                }
-            }
-        }
+        drawPlanes<Pixel>(f, hit, col);
     }
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 namespace {
 
 const char USAGE[] =
-    "usage: brawnwick-render LEVEL.map OUTPUT.bmp [--size WxH] [--depth 16|32]\n"
+    "usage: brawnwick-render LEVEL.map OUTPUT.bmp [--size WxH (up to 8192x8192)] [--depth 16|32]\n"
     "                        [--camera X,Y,DIRX,DIRY,PLANEX,PLANEY] [--repeat N]\n"
     "Texture paths are read relative to the working folder, as in the game.\n";
 
@@ -37,8 +38,8 @@ bool parseInt(const char* s, int low, int high, int& out) {
 
 bool parseSize(const std::string& s, int& w, int& h) {
     const size_t x = s.find('x');
-    return x != std::string::npos && parseInt(s.substr(0, x).c_str(), 1, 16384, w) &&
-           parseInt(s.substr(x + 1).c_str(), 1, 16384, h);
+    return x != std::string::npos && parseInt(s.substr(0, x).c_str(), 1, 8192, w) &&
+           parseInt(s.substr(x + 1).c_str(), 1, 8192, h);
 }
 
 bool parseCamera(const std::string& s, float* cam) {
@@ -102,9 +103,14 @@ int main(int argc, char** argv) {
     const std::string problem = loadLevelFile(engine, o.level);
     if (!problem.empty()) return fail(o.level, problem);
 
-    std::vector<int> pixels(static_cast<size_t>(o.width) * o.height);
+    std::vector<int> pixels;
     std::vector<int*> columns(o.width);
     std::vector<float> depthBuffer(o.width);
+    try {
+        pixels.resize(static_cast<size_t>(o.width) * o.height);
+    } catch (const std::bad_alloc&) {
+        return fail(o.output, "no memory for a picture of that size");
+    }
     for (int x = 0; x < o.width; ++x) columns[x] = pixels.data() + static_cast<size_t>(x) * o.height;
     engine.setBuffers(columns.data(), depthBuffer.data(), o.width, o.height);
     if (o.camera) {

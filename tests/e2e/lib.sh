@@ -66,7 +66,9 @@ e2e_setup() {
       sleep 0.1; waited=$((waited + 1))
       [ $waited -gt 100 ] && break
     done
-    if kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo -display ":$n" > /dev/null 2>&1; then
+    # The server's lock file names its process: only then is the display ours, not a twin's.
+    if kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo -display ":$n" > /dev/null 2>&1 &&
+       [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ]; then
       export DISPLAY=":$n"
       break
     fi

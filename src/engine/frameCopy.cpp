@@ -7,6 +7,11 @@
 
 #include <allegro/internal/aintern.h>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define BRAWNWICK_AVX2 1
+#endif
+
 namespace {
 
 const int BLOCK_ROWS = 16;
@@ -23,6 +28,63 @@ void copyRows(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
         }
     }
 }
+
+#if defined(BRAWNWICK_AVX2)
+// Eight columns by eight rows at a time, turned round in registers. doneX and doneY tell where the
+// full blocks end; the columns right of them and the rows below them are left to the plain copy.
+__attribute__((target("avx2"))) void copyBlocksAvx2(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest,
+                                                    bool sixteen, int& doneX, int& doneY) {
+    const int fullX = x0 + ((x1 - x0) & ~7), fullY = y0 + ((y1 - y0) & ~7);
+    const __m256i low16 = _mm256_set1_epi32(0xFFFF);
+    for (int by = y0; by < fullY; by += 8) {
+        for (int bx = x0; bx < fullX; bx += 8) {
+            __m256i r[8], t[8];
+            for (int i = 0; i < 8; ++i)
+                r[i] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns[bx + i] + by));
+            for (int i = 0; i < 8; i += 2) {
+                t[i] = _mm256_unpacklo_epi32(r[i], r[i + 1]);
+                t[i + 1] = _mm256_unpackhi_epi32(r[i], r[i + 1]);
+            }
+            for (int i = 0; i < 8; i += 4) {
+                r[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
+                r[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
+                r[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
+                r[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
+            }
+            // r[k] holds row k of columns 0-3 in its low half and row k + 4 in its high half;
+            // r[k + 4] the same for columns 4-7.
+            for (int k = 0; k < 4; ++k) {
+                const __m256i a = r[k], b = r[k + 4];
+                const __m256i rowLow = _mm256_permute2x128_si256(a, b, 0x20);   // row k
+                const __m256i rowHigh = _mm256_permute2x128_si256(a, b, 0x31);  // row k + 4
+                if (sixteen) {
+                    // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
+                    const __m256i packed = _mm256_permute4x64_epi64(
+                        _mm256_packus_epi32(_mm256_and_si256(rowLow, low16), _mm256_and_si256(rowHigh, low16)),
+                        0xD8);
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(reinterpret_cast<uint16_t*>(dest->line[by + k]) + bx),
+                                     _mm256_castsi256_si128(packed));
+                    _mm_storeu_si128(
+                        reinterpret_cast<__m128i*>(reinterpret_cast<uint16_t*>(dest->line[by + k + 4]) + bx),
+                        _mm256_extracti128_si256(packed, 1));
+                } else {
+                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(reinterpret_cast<uint32_t*>(dest->line[by + k]) + bx),
+                                        rowLow);
+                    _mm256_storeu_si256(
+                        reinterpret_cast<__m256i*>(reinterpret_cast<uint32_t*>(dest->line[by + k + 4]) + bx), rowHigh);
+                }
+            }
+        }
+    }
+    doneX = fullX;
+    doneY = fullY;
+}
+
+const bool haveAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
 
 void copyRows24(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
     for (int y = y0; y < y1; ++y) {
@@ -56,6 +118,21 @@ void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
             for (int y = y0; y < y1; ++y) putpixel(dest, x, y, columns[x][y]);
         return;
     }
+#if defined(BRAWNWICK_AVX2)
+    if (haveAvx2 && (depth == 32 || depth == 16 || depth == 15)) {
+        int doneX = x0, doneY = y0;
+        copyBlocksAvx2(columns, x0, x1, y0, y1, dest, depth != 32, doneX, doneY);
+        // What is left: the columns right of the blocks, then the rows below them.
+        if (depth == 32) {
+            copyRows<uint32_t>(columns, doneX, x1, y0, doneY, dest);
+            copyRows<uint32_t>(columns, x0, x1, doneY, y1, dest);
+        } else {
+            copyRows<uint16_t>(columns, doneX, x1, y0, doneY, dest);
+            copyRows<uint16_t>(columns, x0, x1, doneY, y1, dest);
+        }
+        return;
+    }
+#endif
     switch (depth) {
         case 32: copyRows<uint32_t>(columns, x0, x1, y0, y1, dest); break;
         case 15:

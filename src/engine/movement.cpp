@@ -3,7 +3,6 @@
 
 #include "core/constants.h"
 #include "engine/engine.h"
-#include "engine/renderMath.h"
 
 namespace {
 
@@ -11,9 +10,10 @@ bool held(int code) { return code >= 0 && code < KEY_MAX && key[code]; }
 
 // Outside the grid counts as wall, so no step can leave the map whatever its length.
 bool freeCell(const Kelda_engine& e, float x, float y) {
-    if (!std::isfinite(x) || !std::isfinite(y) || x < 0.0f || y < 0.0f) return false;
-    const int cx = engine_math::truncToInt(x), cy = engine_math::truncToInt(y);
-    if (cx >= e.mapWidth || cy >= e.mapHeight || !e.walls) return false;
+    if (!e.walls || !(x >= 0.0f && x < static_cast<float>(e.mapWidth) && y >= 0.0f &&
+                      y < static_cast<float>(e.mapHeight)))
+        return false;
+    const int cx = static_cast<int>(x), cy = static_cast<int>(y);
     return e.walls[cy * e.mapWidth + cx] == 0xFFFF;
 }
 

@@ -84,6 +84,9 @@ TEST_F(Walker, LongStepsJumpOverCellsButNeverLeaveTheMap) {
     step = NAN;
     hold({KEY_S});
     EXPECT_EQ(e.posX, 1.5f);
+    step = -1e10f;  // far beyond the map the other way
+    hold({KEY_W});
+    EXPECT_EQ(e.posX, 1.5f);
 }
 
 TEST_F(Walker, StrafingAndDiagonalSpeed) {

@@ -65,15 +65,16 @@ struct Frame {
 template <typename Pixel>
 void drawWall(const Frame& f, const engine_ray::Hit& hit, int texNum, int* col) {
     const TexelSource& t = f.src[texNum];
-    int texX = truncToInt(hit.wallX * t.fw);
-    if ((hit.side == 0 && hit.rayDirX > 0) || (hit.side == 1 && hit.rayDirY < 0)) texX = t.w - texX - 1;
+    int64_t column = truncToInt(hit.wallX * t.fw);
+    if ((hit.side == 0 && hit.rayDirX > 0) || (hit.side == 1 && hit.rayDirY < 0)) column = t.w - column - 1;
     int y = hit.drawStart;
     const int end = hit.drawEnd;
     if (y >= end) return;
-    if (texX < 0 || texX >= t.w) {
+    if (column < 0 || column >= t.w) {
         for (; y < end; ++y) col[y] = -1;  // what a read beside the texture answers
         return;
     }
+    const int texX = static_cast<int>(column);
     const int64_t L = hit.lineHeight;
     const int64_t scale = int64_t(128) << t.heightShift;
     int64_t d = 2 * int64_t(y) - f.H + L;

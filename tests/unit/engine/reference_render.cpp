@@ -115,15 +115,16 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
         else
             wallX = e.posX + div_(mapY - e.posY + ((1 - stepY) >> 1), rayDirY) * rayDirX;
         wallX -= std::floor(wallX);
-        int texX = trunc_(wallX * static_cast<float>(wallTex->w));
+        int64_t texX = trunc_(wallX * static_cast<float>(wallTex->w));
         if (side == 0 && rayDirX > 0) texX = wallTex->w - texX - 1;
         if (side == 1 && rayDirY < 0) texX = wallTex->w - texX - 1;
+        if (texX < 0 || texX >= wallTex->w) texX = -1;  // beside the texture, wherever
 
         // 8. Wall pixels.
         for (int64_t y = drawStart; y < drawEnd; ++y) {
             int64_t d = 2 * y - H + lineHeight;
             int64_t texY = ((d * 128 * (int64_t(1) << e.textureHeightShift[texNum])) / lineHeight) >> 8;
-            out.columns[x][y] = getpixel(wallTex, texX, static_cast<int>(texY));
+            out.columns[x][y] = getpixel(wallTex, static_cast<int>(texX), static_cast<int>(texY));
         }
 
         // 9. Depth.

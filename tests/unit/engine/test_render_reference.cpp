@@ -179,6 +179,8 @@ TEST(RenderReference, ChosenPoses) {
             {3.5f, 3.5f, 0.0f, -1.0f, -0.66f, 0.0f},
             {8.5f, 3.5f, -1.0f, 0.001f, 0.00066f, 0.66f},
             {5.0f, 3.0f, -1.0f, 0.0f, 0.0f, 0.66f},      // on the corner of a wall block
+            {3.5f, 2.5f, 3e38f, 1.0f, 3e38f, -3e38f},    // rays beyond the float range
+            {3.5f, 2.5f, INFINITY, NAN, 0.0f, 0.66f},
         };
         for (size_t i = 0; i < sizeof poses / sizeof poses[0]; ++i) {
             place(c.e, poses[i]);

@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/constants.h"
+#include "core/datafileCheck.h"
 #include "input/keyStates.h"
 #include "menu/frame.h"
 #include "menu/menues.h"
@@ -93,6 +94,7 @@ bool introDataUsable(const DATAFILE* data) {
 }
 
 void intro() {
+    if (!datafileIntact(INTRO_FILE)) errors::datafileError(INTRO_FILE);
     DATAFILE* data = load_datafile(INTRO_FILE);
     if (!data) errors::datafileError(INTRO_FILE);
     if (!introDataUsable(data)) {

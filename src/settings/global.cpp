@@ -9,6 +9,7 @@
 
 #include "core/ElementaryFunctions.h"
 #include "core/constants.h"
+#include "core/datafileCheck.h"
 #include "core/Errors.h"
 
 const char* const SETTINGS_FILE = "settings";
@@ -148,11 +149,13 @@ void globals::init() {
     buffer = createBitmap(SCREEN_W, SCREEN_H);
     menuBackground = loadBitmap("gfx/mainmenu.tga");
     crosshair = loadBitmap("gfx/crosshair.tga");
+    if (!datafileIntact("data/data.dat")) errors::datafileError("data/data.dat");
     data = load_datafile("data/data.dat");
     if (!data) errors::datafileError("data/data.dat");
-    // A datafile with fewer than three fonts would leave us drawing with garbage.
+    // A datafile with fewer than three fonts would leave us drawing with garbage; its list
+    // ends at DAT_END, so look no further than that.
     for (int i = 0; i < 3; ++i)
-        if (data[i].type != DAT_FONT) errors::datafileError("data/data.dat");
+        if (data[i].type == DAT_END || data[i].type != DAT_FONT) errors::datafileError("data/data.dat");
     menuFont = static_cast<FONT*>(data[0].dat);
     textFont = static_cast<FONT*>(data[1].dat);
     warningFont = static_cast<FONT*>(data[2].dat);

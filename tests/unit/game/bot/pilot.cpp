@@ -1,0 +1,333 @@
+#include "game/bot/pilot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace bot {
+
+namespace {
+const float PI_F = 3.14159265f;
+const float WALK_SPEED = 3.0f;      // cells per second, as the level loop moves the player
+const float TURN_SPEED = 2.0f;      // radians per second
+const float MONSTER_SPEED = 3.4f;   // cells per second once a monster has been seen
+const float CONTACT = 0.75f;
+const float TICKS_PER_SECOND = 32.0f;
+// Ticks between shots with the shoot key held; the Hunter waits for the next frame to start again.
+const float SHOT_PERIOD[3] = {12.5f, 8.0f, 5.0f};
+const double STUCK_SECONDS = 0.8;
+const double PEEK_SECONDS = 2.0;
+
+float wrap(float a) {
+    while (a > PI_F) a -= 2.0f * PI_F;
+    while (a < -PI_F) a += 2.0f * PI_F;
+    return a;
+}
+
+float distance(float ax, float ay, float bx, float by) { return std::hypot(ax - bx, ay - by); }
+}  // namespace
+
+Pilot::Pilot(const Kelda_engine& engine, float frameSeconds)
+    : e(engine),
+      grid(engine.walls, engine.mapWidth, engine.mapHeight),
+      turnStep(TURN_SPEED * frameSeconds),
+      walkStep(WALK_SPEED * frameSeconds),
+      memory(static_cast<size_t>(engine.spriteCount)) {
+    for (int i = 0; i < e.spriteCount; ++i) {
+        memory[i].x = e.sprites[i].x;
+        memory[i].y = e.sprites[i].y;
+    }
+    lastX = e.posX;
+    lastY = e.posY;
+}
+
+float Pilot::facing() const { return std::atan2(e.dirY, e.dirX); }
+
+bool Pilot::alive(int i) const {
+    if (i < 0 || i >= e.spriteCount) return false;
+    const Kelda_sprite& s = e.sprites[i];
+    return s.health > 0 && !(s.x == 0.0f && s.y == 0.0f);
+}
+
+bool Pilot::stuck(int i, double now) const { return now - memory[i].movedAt > STUCK_SECONDS; }
+
+void Pilot::remember(double now) {
+    for (int i = 0; i < e.spriteCount; ++i) {
+        Memory& m = memory[i];
+        const Kelda_sprite& s = e.sprites[i];
+        // A monster that has just been spotted counts as moving until it has had time to.
+        if (s.x != m.x || s.y != m.y || (e.visible[i] && m.movedAt == 0.0)) m.movedAt = now;
+        m.x = s.x;
+        m.y = s.y;
+    }
+}
+
+const std::vector<int>& Pilot::stepsTo(Cell to) {
+    if (to.x != routeTo.x || to.y != routeTo.y) {
+        routeTo = to;
+        routeSteps = grid.stepsTo(to);
+    }
+    return routeSteps;
+}
+
+void Pilot::face(Controls& c, float tx, float ty) {
+    const float err = wrap(std::atan2(ty - e.posY, tx - e.posX) - facing());
+    // Within half a frame's turn the next turn would overshoot by more than it corrects.
+    if (err > 0.5f * turnStep) c.turnLeft = true;
+    if (err < -0.5f * turnStep) c.turnRight = true;
+}
+
+void Pilot::navigate(Controls& c, float tx, float ty, double now) {
+    const Cell to = cellOf(tx, ty);
+    const std::vector<int>& steps = stepsTo(to);
+    Cell at = cellOf(e.posX, e.posY);
+    float wx = tx, wy = ty;
+    if (at.x != to.x || at.y != to.y) {
+        // Walk down the step field and aim at the farthest cell centre that is in plain view.
+        const int dirs[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        Cell cur = at;
+        bool first = true;
+        for (int n = 0; n < 10; ++n) {
+            const int here = steps[cur.y * grid.width() + cur.x];
+            if (here <= 0) break;
+            Cell next = cur;
+            for (const auto& d : dirs) {
+                const int nx = cur.x + d[0], ny = cur.y + d[1];
+                if (grid.open(nx, ny) && steps[ny * grid.width() + nx] == here - 1) {
+                    next = {nx, ny};
+                    break;
+                }
+            }
+            if (next.x == cur.x && next.y == cur.y) break;
+            cur = next;
+            const float cx = cur.x + 0.5f, cy = cur.y + 0.5f;
+            const bool last = cur.x == to.x && cur.y == to.y;
+            const float px = last ? tx : cx, py = last ? ty : cy;
+            const float len = distance(e.posX, e.posY, px, py);
+            const float nx = (py - e.posY) / len * 0.2f, ny = -(px - e.posX) / len * 0.2f;
+            const bool seen = grid.clear(e.posX, e.posY, px, py) &&
+                              grid.clear(e.posX + nx, e.posY + ny, px + nx, py + ny) &&
+                              grid.clear(e.posX - nx, e.posY - ny, px - nx, py - ny);
+            if (!seen && !first) break;
+            wx = px;
+            wy = py;
+            first = false;
+        }
+    }
+    face(c, wx, wy);
+    const float err = wrap(std::atan2(wy - e.posY, wx - e.posX) - facing());
+    if (std::fabs(err) < 0.35f) c.forward = true;
+
+    // Caught on a corner: a few sidesteps towards the open side free the way.
+    if (sidestepFrames > 0) {
+        --sidestepFrames;
+        (sidestepLeft ? c.strafeLeft : c.strafeRight) = true;
+    } else if (c.forward) {
+        if (distance(e.posX, e.posY, lastX, lastY) > 0.05f) {
+            lastX = e.posX;
+            lastY = e.posY;
+            lastProgress = now;
+        } else if (now - lastProgress > 0.6) {
+            const float lx = -e.dirY, ly = e.dirX;
+            sidestepLeft = grid.run(e.posX, e.posY, lx, ly, 2.0f) >= grid.run(e.posX, e.posY, -lx, -ly, 2.0f);
+            sidestepFrames = 8;
+            lastProgress = now;
+        }
+    } else {
+        lastProgress = now;
+    }
+}
+
+bool Pilot::inDanger(const LevelState& s, const std::vector<int>& threats, int weapon) const {
+    float heading = facing();
+    float busy = static_cast<float>(s.fireCounter) / TICKS_PER_SECOND;  // a cycle under way finishes first
+    for (int i : threats) {
+        const Kelda_sprite& m = e.sprites[i];
+        const float bearing = std::atan2(m.y - e.posY, m.x - e.posX);
+        busy += std::fabs(wrap(bearing - heading)) / TURN_SPEED;
+        heading = bearing;
+        busy += (6.0f + (m.health - 1) * SHOT_PERIOD[weapon]) / TICKS_PER_SECOND;
+        const float contact = (distance(e.posX, e.posY, m.x, m.y) - CONTACT) / MONSTER_SPEED;
+        if (busy > contact - 0.25f) return true;
+    }
+    return false;
+}
+
+void Pilot::chooseWeapon(Controls& c, const LevelState& s, bool urgent) {
+    int want = WEAPON_HUNTER;
+    // Bullets are for monsters that would otherwise arrive first.
+    if (urgent) {
+        if (s.buzzsawBullets > 0)
+            want = WEAPON_BUZZSAW;
+        else if (s.impactBullets > 0)
+            want = WEAPON_IMPACT_CANNON;
+    }
+    if (want != s.weapon) c.weaponKey = want + 1;
+}
+
+void Pilot::retreat(Controls& c, const std::vector<int>& threats) {
+    const float fx = e.dirX, fy = e.dirY;
+    const float lx = -e.dirY, ly = e.dirX;  // strafing left moves this way
+    float best = -1e9f;
+    int bestFb = 0, bestLr = 0;
+    for (int fb = -1; fb <= 1; ++fb) {
+        for (int lr = -1; lr <= 1; ++lr) {
+            // The same move held for a third of a second, walls included.
+            float x = e.posX, y = e.posY;
+            for (int k = 0; k < 10; ++k) {
+                auto step = [&](float dx, float dy) {
+                    if (grid.openAt(x + dx, y)) x += dx;
+                    if (grid.openAt(x, y + dy)) y += dy;
+                };
+                if (fb) step(fx * walkStep * fb, fy * walkStep * fb);
+                if (lr) step(lx * walkStep * lr, ly * walkStep * lr);
+            }
+            float nearest = 1e9f;
+            for (int i : threats) nearest = std::min(nearest, distance(x, y, e.sprites[i].x, e.sprites[i].y));
+            // Straight back keeps the target where the crosshair is.
+            const float score = nearest - (lr ? 0.05f : 0.0f);
+            if (score > best) {
+                best = score;
+                bestFb = fb;
+                bestLr = lr;
+            }
+        }
+    }
+    c.forward = bestFb > 0;
+    c.backward = bestFb < 0;
+    c.strafeLeft = bestLr > 0;
+    c.strafeRight = bestLr < 0;
+}
+
+void Pilot::engage(Controls& c, const LevelState& s, int target, double now) {
+    const Kelda_sprite& m = e.sprites[target];
+    face(c, m.x, m.y);
+    const int aimed = e.crosshairSprite;
+    c.shoot = alive(aimed);
+
+    std::vector<int> threats;
+    for (int i = 0; i < e.spriteCount; ++i) {
+        if (!alive(i) || !e.visible[i]) continue;
+        const float d = distance(e.posX, e.posY, e.sprites[i].x, e.sprites[i].y);
+        if (d < 3.0f || grid.clear(e.posX, e.posY, e.sprites[i].x, e.sprites[i].y)) threats.push_back(i);
+    }
+    std::sort(threats.begin(), threats.end(), [&](int a, int b) {
+        return distance(e.posX, e.posY, e.sprites[a].x, e.sprites[a].y) <
+               distance(e.posX, e.posY, e.sprites[b].x, e.sprites[b].y);
+    });
+    const bool urgent = inDanger(s, threats, WEAPON_HUNTER);
+    chooseWeapon(c, s, urgent);
+    int weapon = c.weaponKey ? c.weaponKey - 1 : s.weapon;
+    if (inDanger(s, threats, weapon)) {
+        retreat(c, threats);
+        return;
+    }
+    const float err = wrap(std::atan2(m.y - e.posY, m.x - e.posX) - facing());
+    const bool aligned = std::fabs(err) < 2.0f * turnStep;
+    if (aligned && aimed >= 0 && !alive(aimed)) {
+        // Scenery in the line of fire: step aside until the monster is in the clear.
+        const float lx = -e.dirY, ly = e.dirX;
+        if (grid.run(e.posX, e.posY, lx, ly, 2.0f) >= grid.run(e.posX, e.posY, -lx, -ly, 2.0f))
+            c.strafeLeft = true;
+        else
+            c.strafeRight = true;
+    } else if (aligned && !alive(aimed) && stuck(target, now)) {
+        // Too far for the crosshair to settle on it and it does not come: go to it.
+        c.forward = distance(e.posX, e.posY, m.x, m.y) > 2.0f;
+    }
+}
+
+void Pilot::unreachable(int i) {
+    char why[160];
+    std::snprintf(why, sizeof why, "monster %d at (%.2f, %.2f) cannot be reached", i, e.sprites[i].x, e.sprites[i].y);
+    gaveUp = why;
+}
+
+Controls Pilot::decide(const LevelState& s, double now) {
+    remember(now);
+    Controls c;
+    if (!gaveUp.empty()) return c;
+
+    std::vector<int> threats, unseen;
+    for (int i = 0; i < e.spriteCount; ++i) {
+        if (!alive(i)) continue;
+        (e.visible[i] ? threats : unseen).push_back(i);
+    }
+    if (threats.empty() && unseen.empty()) return c;
+
+    // A monster on its way and in plain view is the one to shoot: the nearest first.
+    int target = -1;
+    float best = 1e9f;
+    for (int i : threats) {
+        const Kelda_sprite& m = e.sprites[i];
+        const float d = distance(e.posX, e.posY, m.x, m.y);
+        if (d < best && grid.clear(e.posX, e.posY, m.x, m.y)) {
+            best = d;
+            target = i;
+        }
+    }
+    if (target >= 0) {
+        engage(c, s, target, now);
+        return c;
+    }
+
+    const std::vector<int> stepsHere = grid.stepsTo(cellOf(e.posX, e.posY));
+    auto stepsOf = [&](int i) {
+        const Cell m = cellOf(e.sprites[i].x, e.sprites[i].y);
+        return grid.open(m.x, m.y) ? stepsHere[m.y * grid.width() + m.x] : -1;
+    };
+    auto nearestOf = [&](const std::vector<int>& list, bool onlyStuck) {
+        int found = -1, fewest = 1 << 30;
+        for (int i : list) {
+            const int st = stepsOf(i);
+            if (st >= 0 && st < fewest && (!onlyStuck || stuck(i, now))) {
+                fewest = st;
+                found = i;
+            }
+        }
+        return found;
+    };
+
+    if (!threats.empty()) {
+        // Monsters on their way but out of sight: wait for them facing the way they come, and
+        // fetch any that got caught on a wall.
+        const int caught = nearestOf(threats, true);
+        if (caught >= 0) {
+            navigate(c, e.sprites[caught].x, e.sprites[caught].y, now);
+            return c;
+        }
+        const int coming = nearestOf(threats, false);
+        if (coming >= 0) {
+            Controls look;
+            navigate(look, e.sprites[coming].x, e.sprites[coming].y, now);
+            c.turnLeft = look.turnLeft;
+            c.turnRight = look.turnRight;
+            return c;
+        }
+        if (unseen.empty()) {
+            unreachable(threats.front());
+            return c;
+        }
+    }
+
+    // Nothing on its way: spot the next monster from as far as possible, else walk to it.
+    for (int i : unseen) {
+        Memory& m = memory[i];
+        const Kelda_sprite& sp = e.sprites[i];
+        if (m.peekFrom >= 0.0 && now - m.peekFrom > PEEK_SECONDS) continue;
+        if (distance(e.posX, e.posY, sp.x, sp.y) < 30.0f && grid.clear(e.posX, e.posY, sp.x, sp.y)) {
+            if (m.peekFrom < 0.0) m.peekFrom = now;
+            face(c, sp.x, sp.y);
+            return c;
+        }
+    }
+    const int next = nearestOf(unseen, false);
+    if (next < 0) {
+        unreachable(unseen.front());
+        return c;
+    }
+    navigate(c, e.sprites[next].x, e.sprites[next].y, now);
+    return c;
+}
+
+}  // namespace bot

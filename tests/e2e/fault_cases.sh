@@ -56,14 +56,14 @@ fault_check() {
   log "$name: ok"
 }
 
-# fault_missing FILE HOW MESSAGE: the file moved away for one run.
+# fault_missing FILE HOW MESSAGE [SECOND]: the file moved away for one run.
 fault_missing() {
-  local file=$1 how=$2 message=$3
+  local file=$1 how=$2 message=$3 second=${4:-}
   CASE="missing $file"
   mv "$RUN/$file" "$E2E_TMP/moved"
   fault_run "$how"
   mv "$E2E_TMP/moved" "$RUN/$file"
-  fault_check "$CASE" "$message"
+  fault_check "$CASE" "$message" "$second"
 }
 
 # fault_replaced FILE CONTENT-FILE HOW MESSAGE [SECOND]: the file replaced for one run.

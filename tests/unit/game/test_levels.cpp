@@ -78,6 +78,9 @@ TEST(ShippedLevels, EveryLevelLoadsAndCanBeWon) {
             EXPECT_TRUE(freeCell(e, cx, cy)) << "sprite " << i << " in a wall";
             if (s.health <= 0) {
                 EXPECT_GE(s.textureIndex, 3) << "scenery " << i << " looks like a monster";
+                if (s.textureIndex < static_cast<int>(paths.size())) {
+                    EXPECT_EQ(paths[s.textureIndex].rfind("gfx/sprites/", 0), 0u) << "scenery " << i << " is no sprite picture";
+                }
                 continue;
             }
             ++monsters;
@@ -109,7 +112,7 @@ TEST(ShippedLevels, EveryLevelLoadsAndCanBeWon) {
         }
         ++levels;
     }
-    EXPECT_GE(levels, 2);
+    EXPECT_GE(levels, 8);
 }
 
 TEST(ShippedLevels, EveryLevelFileIsItsCompiledSource) {

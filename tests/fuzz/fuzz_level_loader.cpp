@@ -19,6 +19,9 @@ namespace {
 
 const int W = 40, H = 30;
 
+float speed = 0.0f;
+float currentSpeed() { return speed; }
+
 void renderAndCompare(Kelda_engine& e) {
     static std::vector<int> mine(W * H), ref(W * H);
     static std::vector<int*> mineCols(W), refCols(W);
@@ -74,5 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         e.planeY = 0.66f * std::cos(a);
         renderAndCompare(e);
     }
+    // Walking with every key held, by ordinary and absurd steps, never leaves the map.
+    e.setupDefaultMove(KEY_W, KEY_S, KEY_A, KEY_D, KEY_Q, KEY_E, currentSpeed, currentSpeed);
+    key[KEY_W] = key[KEY_A] = key[KEY_Q] = 1;
+    for (float step : {0.3f, 3.0f, 1e10f, -1e10f, NAN}) {
+        speed = step;
+        e.defaultMove();
+        renderAndCompare(e);
+    }
+    key[KEY_W] = key[KEY_A] = key[KEY_Q] = 0;
     return 0;
 }

@@ -55,10 +55,13 @@ void Pilot::remember(double now) {
     for (int i = 0; i < e.spriteCount; ++i) {
         Memory& m = memory[i];
         const Kelda_sprite& s = e.sprites[i];
-        // A monster that has just been spotted counts as moving until it has had time to.
-        if (s.x != m.x || s.y != m.y || (e.visible[i] && m.movedAt == 0.0)) m.movedAt = now;
-        m.x = s.x;
-        m.y = s.y;
+        // A monster that has just been spotted counts as moving until it has had time to. One
+        // pressed against a wall may jitter on the spot for ever: only real headway counts.
+        if (distance(s.x, s.y, m.x, m.y) > 0.3f || (e.visible[i] && m.movedAt == 0.0)) {
+            m.movedAt = now;
+            m.x = s.x;
+            m.y = s.y;
+        }
     }
 }
 
@@ -199,6 +202,41 @@ void Pilot::retreat(Controls& c, const std::vector<int>& threats) {
     c.strafeRight = bestLr < 0;
 }
 
+void Pilot::retreatAround(Controls& c, int threat) {
+    const Kelda_sprite& m = e.sprites[threat];
+    const std::vector<int> away = grid.stepsTo(cellOf(m.x, m.y));
+    const float fx = e.dirX, fy = e.dirY;
+    const float lx = -e.dirY, ly = e.dirX;
+    float best = -1e9f;
+    int bestFb = 0, bestLr = 0;
+    for (int fb = -1; fb <= 1; ++fb) {
+        for (int lr = -1; lr <= 1; ++lr) {
+            float x = e.posX, y = e.posY;
+            for (int k = 0; k < 10; ++k) {
+                auto step = [&](float dx, float dy) {
+                    if (grid.openAt(x + dx, y)) x += dx;
+                    if (grid.openAt(x, y + dy)) y += dy;
+                };
+                if (fb) step(fx * walkStep * fb, fy * walkStep * fb);
+                if (lr) step(lx * walkStep * lr, ly * walkStep * lr);
+            }
+            // Round corners the way it has to run counts, not the distance through the wall.
+            const Cell at = cellOf(x, y);
+            const float score = away[at.y * grid.width() + at.x] + 0.1f * distance(x, y, m.x, m.y) -
+                                (lr ? 0.05f : 0.0f);
+            if (score > best) {
+                best = score;
+                bestFb = fb;
+                bestLr = lr;
+            }
+        }
+    }
+    c.forward = bestFb > 0;
+    c.backward = bestFb < 0;
+    c.strafeLeft = bestLr > 0;
+    c.strafeRight = bestLr < 0;
+}
+
 void Pilot::engage(Controls& c, const LevelState& s, int target, double now) {
     const Kelda_sprite& m = e.sprites[target];
     face(c, m.x, m.y);
@@ -293,6 +331,7 @@ Controls Pilot::decide(const LevelState& s, double now) {
         // fetch any that got caught on a wall.
         const int caught = nearestOf(threats, true);
         if (caught >= 0) {
+            memory[caught].fetched = true;
             navigate(c, e.sprites[caught].x, e.sprites[caught].y, now);
             return c;
         }
@@ -302,6 +341,9 @@ Controls Pilot::decide(const LevelState& s, double now) {
             navigate(look, e.sprites[coming].x, e.sprites[coming].y, now);
             c.turnLeft = look.turnLeft;
             c.turnRight = look.turnRight;
+            // Met at a corner it would be on the player before the first shot: make room.
+            // Unless the bot went to fetch it, for then it would back off and go again for ever.
+            if (stepsOf(coming) <= 4 && !memory[coming].fetched) retreatAround(c, coming);
             return c;
         }
         if (unseen.empty()) {

@@ -33,9 +33,10 @@ public:
 
 private:
     struct Memory {
-        float x = 0.0f, y = 0.0f;
+        float x = 0.0f, y = 0.0f;  // where it was when last seen to make headway
         double movedAt = 0.0;   // last time the monster was seen to move
         double peekFrom = -1.0;  // since when the bot has been trying to spot it from afar
+        bool fetched = false;    // the bot went to it where it was caught on a wall
     };
 
     bool alive(int i) const;
@@ -45,6 +46,7 @@ private:
     void navigate(Controls& c, float tx, float ty, double now);
     void face(Controls& c, float tx, float ty);
     void retreat(Controls& c, const std::vector<int>& threats);
+    void retreatAround(Controls& c, int threat);
     void chooseWeapon(Controls& c, const LevelState& s, bool urgent);
     bool inDanger(const LevelState& s, const std::vector<int>& threats, int weapon) const;
     float facing() const;

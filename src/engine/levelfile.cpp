@@ -118,8 +118,12 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
     level = Level();
     problem.clear();
     ByteReader r(in);
+    auto truncated = [&problem] {
+        problem = TRUNCATED;
+        return ReadResult::malformed;
+    };
     unsigned short textureCount;
-    if (!r.u16(textureCount)) return problem = TRUNCATED, ReadResult::malformed;
+    if (!r.u16(textureCount)) return truncated();
     if (textureCount > MAX_TEXTURES) {
         problem = format("Too many textures (%d, at most %d)", textureCount, MAX_TEXTURES);
         return ReadResult::malformed;
@@ -134,7 +138,7 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
             return ReadResult::textureRejected;
         }
     }
-    if (!r.i32(level.width) || !r.i32(level.height)) return problem = TRUNCATED, ReadResult::malformed;
+    if (!r.i32(level.width) || !r.i32(level.height)) return truncated();
     if (level.width < MIN_MAP_SIDE || level.width > MAX_MAP_SIDE || level.height < MIN_MAP_SIDE ||
         level.height > MAX_MAP_SIDE) {
         problem = format("Map size %d x %d is outside %d to %d cells a side", level.width, level.height,
@@ -147,10 +151,10 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
     level.ceilings.resize(cells);
     for (size_t i = 0; i < cells; ++i) {
         unsigned short code;
-        if (!r.u16(code)) return problem = TRUNCATED, ReadResult::malformed;
+        if (!r.u16(code)) return truncated();
         level.walls[i] = code;
         if (code == EMPTY_CELL) {
-            if (!r.byte(level.floors[i]) || !r.byte(level.ceilings[i])) return problem = TRUNCATED, ReadResult::malformed;
+            if (!r.byte(level.floors[i]) || !r.byte(level.ceilings[i])) return truncated();
         } else {
             level.floors[i] = level.ceilings[i] = static_cast<unsigned char>(code & 0xFF);
         }
@@ -158,7 +162,7 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
     int spriteCount;
     if (!r.f32(level.startX) || !r.f32(level.startY) || !r.byte(level.skyRed) || !r.byte(level.skyGreen) ||
         !r.byte(level.skyBlue) || !r.i32(spriteCount))
-        return problem = TRUNCATED, ReadResult::malformed;
+        return truncated();
     if (spriteCount < 0 || spriteCount > MAX_SPRITES) {
         problem = format("Sprite count %d is outside 0 to %d", spriteCount, MAX_SPRITES);
         return ReadResult::malformed;
@@ -166,7 +170,7 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
     level.sprites.resize(static_cast<size_t>(spriteCount));
     for (Sprite& s : level.sprites) {
         if (!r.f32(s.x) || !r.f32(s.y) || !r.byte(s.health) || !r.u16(s.texture))
-            return problem = TRUNCATED, ReadResult::malformed;
+            return truncated();
     }
     if (!r.atEnd()) return problem = "File goes on after the last sprite", ReadResult::malformed;
     return ReadResult::ok;

@@ -125,3 +125,15 @@ TEST_F(BrokenLevel, AMonsterWalledInIsReportedNotWaitedFor) {
     EXPECT_NE(o.failure.find("cannot be reached"), std::string::npos) << o.failure;
     EXPECT_LT(o.gameSeconds, 120.0);
 }
+
+TEST_F(BrokenLevel, AnAmbushAtTheStartIsLostAndSaidSo) {
+    levelfile::Level l = compileSource("levels/0.txt");
+    // Six of the toughest right in front of the player: seen at once, on the player at once.
+    for (int i = 0; i < 6; ++i) l.sprites.push_back({l.startX - 1.6f, l.startY, 4, 2});
+    bot::LevelOutcome o = play(l);
+    report(o, 0);
+    EXPECT_FALSE(o.won);
+    EXPECT_EQ(o.result, LEVEL_DIED);
+    EXPECT_EQ(o.failure, "died");
+    EXPECT_LT(o.gameSeconds, 5.0);
+}

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <queue>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "common/test_support.h"
 #include "core/ElementaryFunctions.h"
+#include "engine/levelcheck.h"
 #include "engine/levelfile.h"
 #include "engine/levelsource.h"
 #include "game/levelLoop.h"
@@ -115,9 +117,22 @@ TEST(ShippedLevels, EveryLevelLoadsAndCanBeWon) {
     EXPECT_GE(levels, 8);
 }
 
-TEST(ShippedLevels, EveryLevelFileIsItsCompiledSource) {
+TEST(ShippedLevels, EveryLevelFileIsItsCompiledSourceAndPassesTheCheck) {
     ScopedChdir root(BRAWNWICK_SOURCE_DIR);
+    // Both ways: no level file without its source, no source left uncompiled or out of the campaign.
+    int sources = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("levels")) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".txt") continue;
+        ++sources;
+        const std::string number = name.substr(0, name.size() - 4);
+        EXPECT_TRUE(!number.empty() && number.find_first_not_of("0123456789") == std::string::npos)
+            << name << " is not named by its level number";
+        EXPECT_TRUE(fileExists("maps/" + number + ".map")) << name << " has no level file";
+    }
+    int levels = 0;
     for (int n = 0; fileExists(levelPath(n)); ++n) {
+        ++levels;
         const std::string source = "levels/" + std::to_string(n) + ".txt";
         SCOPED_TRACE(source);
         ASSERT_TRUE(fileExists(source)) << "level without its source";
@@ -125,5 +140,9 @@ TEST(ShippedLevels, EveryLevelFileIsItsCompiledSource) {
         std::string error;
         ASSERT_TRUE(levelsource::compile(readFile(source), level, error)) << error;
         EXPECT_TRUE(levelfile::write(level) == readFile(levelPath(n))) << "recompile " << source;
+        EXPECT_EQ(levelfile::validate(level), "");
+        Kelda_engine engine;
+        EXPECT_EQ(loadLevelFile(engine, levelPath(n)), "") << "what brawnwick-map check says";
     }
+    EXPECT_EQ(sources, levels) << "a gap in the level numbers leaves levels out of the campaign";
 }

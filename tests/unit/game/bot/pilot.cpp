@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace bot {
 
@@ -168,27 +169,25 @@ void Pilot::chooseWeapon(Controls& c, const LevelState& s, bool urgent) {
     if (want != s.weapon) c.weaponKey = want + 1;
 }
 
-void Pilot::retreat(Controls& c, const std::vector<int>& threats) {
+void Pilot::bestMove(Controls& c, const std::function<float(float, float)>& safety) const {
     const float fx = e.dirX, fy = e.dirY;
     const float lx = -e.dirY, ly = e.dirX;  // strafing left moves this way
     float best = -1e9f;
     int bestFb = 0, bestLr = 0;
     for (int fb = -1; fb <= 1; ++fb) {
         for (int lr = -1; lr <= 1; ++lr) {
-            // The same move held for a third of a second, walls included.
+            // The same keys held for a third of a second, sliding along walls as the player does.
             float x = e.posX, y = e.posY;
+            auto step = [&](float dx, float dy) {
+                if (grid.openAt(x + dx, y)) x += dx;
+                if (grid.openAt(x, y + dy)) y += dy;
+            };
             for (int k = 0; k < 10; ++k) {
-                auto step = [&](float dx, float dy) {
-                    if (grid.openAt(x + dx, y)) x += dx;
-                    if (grid.openAt(x, y + dy)) y += dy;
-                };
                 if (fb) step(fx * walkStep * fb, fy * walkStep * fb);
                 if (lr) step(lx * walkStep * lr, ly * walkStep * lr);
             }
-            float nearest = 1e9f;
-            for (int i : threats) nearest = std::min(nearest, distance(x, y, e.sprites[i].x, e.sprites[i].y));
             // Straight back keeps the target where the crosshair is.
-            const float score = nearest - (lr ? 0.05f : 0.0f);
+            const float score = safety(x, y) - (lr ? 0.05f : 0.0f);
             if (score > best) {
                 best = score;
                 bestFb = fb;
@@ -202,39 +201,22 @@ void Pilot::retreat(Controls& c, const std::vector<int>& threats) {
     c.strafeRight = bestLr < 0;
 }
 
+void Pilot::retreat(Controls& c, const std::vector<int>& threats) {
+    bestMove(c, [&](float x, float y) {
+        float nearest = 1e9f;
+        for (int i : threats) nearest = std::min(nearest, distance(x, y, e.sprites[i].x, e.sprites[i].y));
+        return nearest;
+    });
+}
+
 void Pilot::retreatAround(Controls& c, int threat) {
     const Kelda_sprite& m = e.sprites[threat];
     const std::vector<int> away = grid.stepsTo(cellOf(m.x, m.y));
-    const float fx = e.dirX, fy = e.dirY;
-    const float lx = -e.dirY, ly = e.dirX;
-    float best = -1e9f;
-    int bestFb = 0, bestLr = 0;
-    for (int fb = -1; fb <= 1; ++fb) {
-        for (int lr = -1; lr <= 1; ++lr) {
-            float x = e.posX, y = e.posY;
-            for (int k = 0; k < 10; ++k) {
-                auto step = [&](float dx, float dy) {
-                    if (grid.openAt(x + dx, y)) x += dx;
-                    if (grid.openAt(x, y + dy)) y += dy;
-                };
-                if (fb) step(fx * walkStep * fb, fy * walkStep * fb);
-                if (lr) step(lx * walkStep * lr, ly * walkStep * lr);
-            }
-            // Round corners the way it has to run counts, not the distance through the wall.
-            const Cell at = cellOf(x, y);
-            const float score = away[at.y * grid.width() + at.x] + 0.1f * distance(x, y, m.x, m.y) -
-                                (lr ? 0.05f : 0.0f);
-            if (score > best) {
-                best = score;
-                bestFb = fb;
-                bestLr = lr;
-            }
-        }
-    }
-    c.forward = bestFb > 0;
-    c.backward = bestFb < 0;
-    c.strafeLeft = bestLr > 0;
-    c.strafeRight = bestLr < 0;
+    // Round corners the way it has to run counts, not the distance through the wall.
+    bestMove(c, [&](float x, float y) {
+        const Cell at = cellOf(x, y);
+        return away[at.y * grid.width() + at.x] + 0.1f * distance(x, y, m.x, m.y);
+    });
 }
 
 void Pilot::engage(Controls& c, const LevelState& s, int target, double now) {

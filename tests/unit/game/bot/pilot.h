@@ -1,5 +1,6 @@
 #pragma once
 // The playtest bot's mind: from what the last frame showed to the keys a player would hold next.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ private:
     void engage(Controls& c, const LevelState& s, int target, double now);
     void navigate(Controls& c, float tx, float ty, double now);
     void face(Controls& c, float tx, float ty);
+    // Holds the movement keys whose next third of a second ends where `safety` is highest.
+    void bestMove(Controls& c, const std::function<float(float, float)>& safety) const;
     void retreat(Controls& c, const std::vector<int>& threats);
     void retreatAround(Controls& c, int threat);
     void chooseWeapon(Controls& c, const LevelState& s, bool urgent);

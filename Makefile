@@ -1,8 +1,19 @@
 # The two commands: `make play` and `make test`. Both install what is missing first.
+# Also: `make fuzz` (long fuzzing), `make soak` (long level-loop soak), `make valgrind`.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+FUZZ_LONG_SECONDS ?= 600
+SOAK_FRAMES ?= 100000
 
-.PHONY: deps build play test bench clean
+# Any sanitizer report ends the process with an error; the leak check skips only what
+# tests/sanitizers/lsan.supp names (reports from inside the libraries, not from our code).
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: deps build asan-build play test fuzz fuzz-short soak valgrind bench clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -11,14 +22,33 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The whole project again with AddressSanitizer and UndefinedBehaviorSanitizer, with clang,
+# so that the libFuzzer targets share the build.
+asan-build: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DBRAWNWICK_SANITIZE=ON -DBRAWNWICK_FUZZ=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
 play: build
 	./$(BUILD)/brawnwick
 
-test: build
+test: build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+
+fuzz: asan-build
+	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_LONG_SECONDS)
+
+soak: build
+	./$(BUILD)/tests/soak_level $(SOAK_FRAMES) 256
+
+valgrind: build
+	BRAWNWICK_BIN=$(CURDIR)/$(BUILD)/brawnwick BMP_PROBE=$(CURDIR)/$(BUILD)/tests/bmp-probe \
+	  BRAWNWICK_BUILD=$(CURDIR)/$(BUILD) bash tests/valgrind/run.sh
 
 bench: build
 	./$(BUILD)/bench/bench_render
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

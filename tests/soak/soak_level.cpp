@@ -27,7 +27,7 @@
 namespace {
 const int VIEW_W = 320;
 const int VIEW_H = 200;
-const int RESTART_EVERY = 400;  // frames; a level also restarts when it ends
+const int RESTART_EVERY = 150;  // frames; a level also restarts when it ends
 
 double fakeNow = 0.0;
 void present() {}

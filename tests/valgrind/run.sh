@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The real game under Valgrind's memcheck in a real window: intro, main menu, a few seconds of
+# a campaign, the quit question, the options screen, exit. Fails on any invalid read or write,
+# use of uninitialised values, bad free, or definitely lost memory that is not the library's
+# own (allegro.supp says which and why).
+#
+# Environment as for the end-to-end tests (BRAWNWICK_BIN, BRAWNWICK_ROOT, BMP_PROBE).
+# VALGRIND_LOG=path keeps the full report.
+. "$(cd "$(dirname "$0")/../e2e" && pwd)/lib.sh"
+E2E_NAME=valgrind
+command -v valgrind > /dev/null || fail "valgrind is not installed"
+e2e_setup
+HERE=$(cd "$(dirname "$0")" && pwd)
+REAL_BIN=$BRAWNWICK_BIN
+LOG="$E2E_TMP/memcheck.log"
+
+cat > "$E2E_TMP/under-valgrind" <<WRAP
+#!/bin/sh
+exec $(command -v valgrind) --tool=memcheck --error-exitcode=99 --leak-check=full \
+  --show-leak-kinds=definite --errors-for-leak-kinds=definite \
+  --num-callers=30 --suppressions="$HERE/allegro.supp" --gen-suppressions=all \
+  --log-file="$LOG" "$REAL_BIN" "\$@"
+WRAP
+chmod +x "$E2E_TMP/under-valgrind"
+BRAWNWICK_BIN="$E2E_TMP/under-valgrind"
+
+# A later start: window, no vsync, default keys, 32 bits.
+printf '\002\000' > "$RUN/settings"
+for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
+  printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$RUN/settings"
+done
+printf '\004\040\000\000\000\377\257\000\000\000\000' >> "$RUN/settings"
+# A small game window keeps the campaign's frames affordable under the emulator.
+echo "320 240" > "$RUN/resolution.txt"
+
+refocus() {
+  sleep "${1:-4}"
+  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+  sleep 0.5
+}
+# Under the emulator a frame of the menus takes a good part of a second: keys are held long
+# enough for a frame to see them (each press still counts once), and the screens get time.
+slow_key() { e2e_key "$1" "${2:-1500}"; sleep "${3:-3}"; }
+
+e2e_start
+e2e_wait_window 120
+sleep 8                    # the intro plays a while
+slow_key space             # leaves the intro
+sleep 3
+slow_key Return            # "New Game"
+refocus 10
+e2e_key w 4000             # a few seconds of play: walk, turn, fire
+e2e_key Left 3000
+e2e_key space 3000
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
+slow_key Escape 600 6       # the quit question (a long hold could repeat and answer it)
+slow_key Return 500 3       # "Yes"
+refocus 8
+slow_key Down              # "Options"
+slow_key Return 1500 6
+for i in 1 2 3 4 5 6 7; do slow_key Down 1200 2; done
+slow_key Return 1500 5      # the eighth row: "Exit discarding changes"
+slow_key Down 1500 3        # the main menu reopens on "Options": Down is "Exit"
+slow_key Return 1500 3
+e2e_wait_exit 300
+[ -n "${VALGRIND_LOG:-}" ] && cp "$LOG" "$VALGRIND_LOG"
+summary=$(grep -E "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost|suppressed:" "$LOG" | sed 's/^==[0-9]*== //')
+echo "$summary"
+if [ "$E2E_RC" != 0 ]; then
+  # The first reports, with their stacks, then the verdict.
+  grep -v '^==[0-9]*== *$' "$LOG" | grep -A40 -m3 -E "Invalid|uninitialised|definitely lost|Mismatched|free\(\)" >&2 || true
+  fail "memcheck found errors (exit code $E2E_RC); full log with VALGRIND_LOG=path"
+fi
+grep -q "ERROR SUMMARY: 0 errors" "$LOG" || fail "memcheck reported errors"
+log "PASS"

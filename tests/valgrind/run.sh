@@ -38,29 +38,51 @@ refocus() {
   xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
   sleep 0.5
 }
-# Under the emulator a frame of the menus takes a good part of a second: keys are held long
-# enough for a frame to see them (each press still counts once), and the screens get time.
+# Under the emulator a frame takes a good part of a second: keys are held long enough for a
+# frame to see them (each press still counts once), and the screens get time to follow.
 slow_key() { e2e_key "$1" "${2:-1500}"; sleep "${3:-3}"; }
+# The size of the picture F9 saves tells the menus (800 x 600) from the campaign (320 x 240).
+shown_size() {
+  local before n=0
+  before=$(ls "$RUN/screenshots" | wc -l)
+  e2e_key F9 1500
+  while [ "$(ls "$RUN/screenshots" | wc -l)" -le "$before" ]; do
+    sleep 0.5; n=$((n + 1))
+    [ $n -gt 60 ] && { echo none; return; }
+  done
+  sleep 1
+  e2e_size "$(ls -t "$RUN"/screenshots/*.bmp | head -n1)"
+}
 
 e2e_start
 e2e_wait_window 120
-sleep 8                    # the intro plays a while
-slow_key space             # leaves the intro
-sleep 3
-slow_key Return            # "New Game"
-refocus 10
+sleep 10                   # the intro plays a while
+slow_key space 1500 6      # leaves the intro
+for attempt in 1 2 3; do   # "New Game"
+  slow_key Return 1500 2
+  refocus 12
+  [ "$(shown_size)" = "320 240" ] && break
+  [ $attempt = 3 ] && fail "no campaign started"
+done
 e2e_key w 4000             # a few seconds of play: walk, turn, fire
 e2e_key Left 3000
 e2e_key space 3000
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
-slow_key Escape 600 6       # the quit question (a long hold could repeat and answer it)
-slow_key Return 500 3       # "Yes"
-refocus 8
-slow_key Down              # "Options"
-slow_key Return 1500 6
-for i in 1 2 3 4 5 6 7; do slow_key Down 1200 2; done
-slow_key Return 1500 5      # the eighth row: "Exit discarding changes"
-slow_key Down 1500 3        # the main menu reopens on "Options": Down is "Exit"
+for attempt in 1 2 3; do   # the quit question, "Yes"
+  # A short press: held on into the question, the key's repeat would answer it "Oh no!".
+  slow_key Escape 250 10
+  slow_key Return 400 3
+  refocus 10
+  [ "$(shown_size)" = "800 600" ] && break
+  [ $attempt = 3 ] && fail "the campaign could not be left"
+done
+e2e_park_mouse             # the menus come back with the pointer in the middle, over a row
+sleep 2
+slow_key Down 1500 4       # "Options"
+slow_key Return 1500 8
+slow_key Up 1500 4         # from the first row up to the last: "Exit discarding changes"
+slow_key Return 1500 8
+slow_key Down 1500 4       # the main menu reopens on "Options": Down is "Exit"
 slow_key Return 1500 3
 e2e_wait_exit 300
 [ -n "${VALGRIND_LOG:-}" ] && cp "$LOG" "$VALGRIND_LOG"

@@ -55,11 +55,13 @@ e2e_setup() {
   done
   [ -f "$BRAWNWICK_ROOT/resolution.txt" ] && cp "$BRAWNWICK_ROOT/resolution.txt" "$RUN/"
   # Tests run in parallel: take a random free display and make sure it is really ours.
+  # -noreset: by default the server resets when its last client leaves and refuses
+  # connections meanwhile, which made a game started right after another fail to open it.
   local attempt n
   for attempt in $(seq 1 30); do
     n=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp > "$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset > "$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local waited=0
     while kill -0 "$XVFB_PID" 2>/dev/null && ! xdpyinfo -display ":$n" > /dev/null 2>&1; do

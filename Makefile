@@ -1,5 +1,6 @@
 # The two commands: `make play` and `make test`. Both install what is missing first.
-# Also: `make fuzz` (long fuzzing), `make soak` (long level-loop soak), `make valgrind`.
+# Also: `make fuzz` (long fuzzing), `make soak` (long level-loop soak), `make valgrind`
+# (the memcheck session alone; `make test` runs it too).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
@@ -13,7 +14,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:det
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps build asan-build play test fuzz fuzz-short soak valgrind bench clean
+.PHONY: deps build asan-build play test fuzz soak valgrind valgrind-run bench clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -36,6 +37,7 @@ test: build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
 	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+	$(MAKE) --no-print-directory valgrind-run
 
 fuzz: asan-build
 	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_LONG_SECONDS)
@@ -44,6 +46,9 @@ soak: build
 	./$(BUILD)/tests/soak_level $(SOAK_FRAMES) 256
 
 valgrind: build
+	$(MAKE) --no-print-directory valgrind-run
+
+valgrind-run:
 	BRAWNWICK_BIN=$(CURDIR)/$(BUILD)/brawnwick BMP_PROBE=$(CURDIR)/$(BUILD)/tests/bmp-probe \
 	  BRAWNWICK_BUILD=$(CURDIR)/$(BUILD) bash tests/valgrind/run.sh
 

@@ -16,7 +16,7 @@ fault_write_settings() {
 
 # Runs the game until it ends. With "campaign", Return is pressed until it does: the first
 # press leaves the intro, the next one chooses "New Game".
-fault_run_once() {
+fault_run() {
   local how=$1 n=0
   e2e_start
   if [ "$how" = campaign ]; then
@@ -27,7 +27,6 @@ fault_run_once() {
       fi
       if [ -n "$GAME_WINDOW" ]; then
         sleep 0.5
-        # A busy shared server may refuse a connection now and then: the next round tries again.
         xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
         xdotool keydown Return 2>/dev/null || true
         sleep 0.15
@@ -39,15 +38,6 @@ fault_run_once() {
   fi
   e2e_wait_exit 40
   GAME_WINDOW=""
-}
-fault_run() {
-  fault_run_once "$1"
-  # The display refused the game's connection (the server, not the game): one more try.
-  if [ "$E2E_RC" = 1 ] && grep -q "library could not start" "$E2E_TMP/game.err"; then
-    log "$CASE: the display refused the game's connection; trying once more"
-    sleep 1
-    fault_run_once "$1"
-  fi
 }
 
 # fault_check NAME MESSAGE [REASON-LINE]: exit code 1, the message as a line of standard error

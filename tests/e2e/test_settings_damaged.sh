@@ -25,12 +25,6 @@ refocus() {
 play_once() {
   local name=$1
   e2e_start
-  sleep 2
-  # A busy shared display may refuse the connection (the server, not the game): one more try.
-  if ! kill -0 "$GAME_PID" 2>/dev/null && grep -q "library could not start" "$E2E_TMP/game.err"; then
-    log "$name: the display refused the game's connection; trying once more"
-    e2e_start
-  fi
   e2e_wait_window 40
   sleep 1.5
   e2e_key space          # leaves the intro (no first start: the file exists)

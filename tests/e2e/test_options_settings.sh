@@ -23,6 +23,10 @@ to_options() {
   sleep 1
   e2e_key space
   sleep 0.7
+  # The server outlives the runs: parking where the pointer already is sends no motion, and a
+  # game that saw none keeps its pointer in the middle, over an options row. Park it again now.
+  xdotool mousemove 3 3 2>/dev/null || true
+  e2e_park_mouse
   e2e_keys Down Return
   sleep 0.5
 }

@@ -103,8 +103,14 @@ e2e_wait_window() {
   e2e_park_mouse
 }
 
-# The pointer in the top-left corner hovers no button and no options row.
-e2e_park_mouse() { xdotool mousemove 2 2 2>/dev/null || true; }
+# The pointer in the top-left corner hovers no button and no options row. The server outlives
+# the runs, so the pointer may already be there: move it away first, or no motion reaches the
+# game, which then keeps its pointer in the middle of the screen.
+e2e_park_mouse() {
+  xdotool mousemove 40 40 2>/dev/null || true
+  sleep 0.05
+  xdotool mousemove 2 2 2>/dev/null || true
+}
 
 # Holds a key (xdotool key name) for the given milliseconds (default 150).
 e2e_key() {

@@ -102,6 +102,6 @@ shot=$(e2e_screenshot)
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "after the last life the screen is $(e2e_size "$shot"), not the menu"
 [ "$(count_shots)" = $((before + 1)) ] || fail "a lost campaign saved a congratulation screenshot"
 e2e_keys Down Down Return
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "Exit ended with code $E2E_RC"
 log "PASS"

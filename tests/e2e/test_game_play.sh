@@ -75,7 +75,7 @@ refocus
 shot=$(e2e_screenshot)
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "menu after quitting is $(e2e_size "$shot"), expected 800 600"
 e2e_keys Down Down Return   # "Exit"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "Exit after a campaign ended with code $E2E_RC"
 log "640 x 480 game and return to the menu: ok"
 
@@ -90,7 +90,7 @@ sleep 1
 e2e_key Return
 refocus
 e2e_keys Down Down Return
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "Exit ended with code $E2E_RC"
 log "unusable resolution.txt: ok"
 

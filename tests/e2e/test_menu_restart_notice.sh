@@ -23,7 +23,7 @@ sleep 0.7
 shot=$(e2e_screenshot)
 [ "$(e2e_pixel "$shot" 400 112)" != "$(e2e_pixel "$shot" 400 487)" ] || fail "\"Exit\" is not the selected button"
 e2e_keys Escape Up Return     # without the notice Up would reach "New Game"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "exit ended with code $E2E_RC"
 [ "$(e2e_int_at "$RUN/settings" 51)" = 16 ] || fail "colorDepth is $(e2e_int_at "$RUN/settings" 51), expected 16"
 log "restart notice leaves only Exit; colour depth 16 saved"

@@ -54,7 +54,7 @@ shot=$(e2e_screenshot)             # inside the options screen
 e2e_keys Down Return               # "Exit saving changes"
 sleep 0.5
 e2e_keys Down Return               # the main menu reopens on "Options"; Down is "Exit"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "exit after saving ended with code $E2E_RC"
 [ "$(basename "$shot")" = screenshot00000.bmp ] || fail "unexpected screenshot name $shot"
 [ "$(stat -c %s "$RUN/settings")" = 61 ] || fail "settings file is not 61 bytes"
@@ -80,7 +80,7 @@ change_things
 e2e_keys Down Down Return          # "Exit discarding changes"
 sleep 0.5
 e2e_keys Down Return               # "Exit"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "exit after discarding ended with code $E2E_RC"
 cmp -s "$RUN/settings" "$E2E_TMP/settings.before" ||
   fail "settings changed after discarding: $(cmp -l "$RUN/settings" "$E2E_TMP/settings.before" | head -5)"

@@ -20,7 +20,7 @@ shot=$(e2e_screenshot)
 [ "$(basename "$shot")" = screenshot00000.bmp ] || fail "first screenshot is $shot"
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "menu screenshot is not 800 x 600"
 e2e_keys Down Down Return
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "Exit ended with code $E2E_RC"
 
 s="$RUN/settings"
@@ -44,7 +44,7 @@ sleep 0.7
 shot=$(e2e_screenshot)
 [ "$(basename "$shot")" = screenshot00001.bmp ] || fail "second run's screenshot is $shot"
 e2e_keys Down Down Return
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "second Exit ended with code $E2E_RC"
 [ "$(e2e_int_at "$s" 57)" = 2 ] || fail "screenshot number after the second run"
 log "PASS"

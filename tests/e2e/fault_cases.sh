@@ -5,12 +5,7 @@
 
 # A later start (window, no vsync, default keys, 32 bits), so any key leaves the intro.
 fault_write_settings() {
-  printf '\002\000' > "$RUN/settings"
-  for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
-    printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$RUN/settings"
-  done
-  printf '\004\040\000\000\000\377\257\007\000\000\000' >> "$RUN/settings"
-  [ "$(stat -c %s "$RUN/settings")" = 61 ] || fail "test settings file is not 61 bytes"
+  e2e_write_settings 0 7
   cp "$RUN/settings" "$E2E_TMP/settings.orig"
 }
 

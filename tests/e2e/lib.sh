@@ -125,6 +125,27 @@ e2e_key() {
 # Presses a sequence of keys one after the other.
 e2e_keys() { for k in "$@"; do e2e_key "$k"; done; }
 
+# Writes a 61-byte settings file of a later start, so any key leaves the intro: window mode,
+# default keys, frame skip 4, 32 bits, volumes 255 and 175. Arguments: vsync (0 or 1, default 0),
+# screenshot number (0..255, default 0), file (default $RUN/settings).
+e2e_write_settings() {
+  local vsync=${1:-0} shots=${2:-0} f=${3:-$RUN/settings} k
+  printf "\\002\\$(printf %03o "$vsync")" > "$f"
+  for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
+    printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$f"
+  done
+  printf "\\004\\040\\000\\000\\000\\377\\257\\$(printf %03o "$shots")\\000\\000\\000" >> "$f"
+  [ "$(stat -c %s "$f")" = 61 ] || fail "test settings file is not 61 bytes"
+}
+
+# Changing the screen mode re-creates the window's mapping and, without a window manager, its
+# focus: give it back.
+e2e_refocus() {
+  sleep 1.5
+  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+  sleep 0.3
+}
+
 # Waits for the game to exit; sets E2E_RC. Fails on timeout.
 e2e_wait_exit() {
   local timeout=${1:-20} n=0

@@ -41,12 +41,6 @@ corridor_level() {
   "$MAPTOOL" compile "$E2E_TMP/level.txt" "$out" || fail "test level did not compile"
 }
 
-refocus() {
-  sleep 1.5
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
-  sleep 0.3
-}
-
 start_game() {
   e2e_start
   e2e_wait_window
@@ -54,7 +48,7 @@ start_game() {
   e2e_key space
   sleep 1
   e2e_key Return
-  refocus
+  e2e_refocus
 }
 
 count_shots() { ls "$RUN/screenshots" | grep -c '^screenshot' || true; }
@@ -82,7 +76,7 @@ done
 [ "$white" -gt 10 ] || fail "no congratulation text on the final picture"
 sleep 1                 # past the screen's one-second lock
 e2e_key space
-refocus
+e2e_refocus
 shot=$(e2e_screenshot)
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "menu after the campaign is $(e2e_size "$shot")"
 log "campaign won, congratulation screenshot, menu back: ok"
@@ -97,7 +91,7 @@ e2e_key Return          # "New Game" again, from the menu that is still open
 sleep 9                 # three overruns, each announced with "You died. Restarting level..."
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after the last life"
 e2e_park_mouse
-refocus
+e2e_refocus
 shot=$(e2e_screenshot)
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "after the last life the screen is $(e2e_size "$shot"), not the menu"
 [ "$(count_shots)" = $((before + 1)) ] || fail "a lost campaign saved a congratulation screenshot"

@@ -6,20 +6,8 @@
 e2e_setup
 
 # A settings file of a later start (window, no vsync, default keys, 32 bits), so any key leaves the intro.
-printf '\002\000' > "$RUN/settings"
-for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
-  printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$RUN/settings"
-done
-printf '\004\040\000\000\000\377\257\000\000\000\000' >> "$RUN/settings"
-[ "$(stat -c %s "$RUN/settings")" = 61 ] || fail "test settings file is not 61 bytes"
+e2e_write_settings
 [ -f "$RUN/maps/0.map" ] || fail "no maps/0.map to play"
-
-# Changing the screen mode re-creates the window's mapping and, without a window manager, its focus.
-refocus() {
-  sleep 1.5
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
-  sleep 0.3
-}
 
 start_game() {
   e2e_start
@@ -28,7 +16,7 @@ start_game() {
   e2e_key space   # leaves the intro
   sleep 1
   e2e_key Return  # "New Game"
-  refocus
+  e2e_refocus
 }
 
 is_red() { [ "$(e2e_pixel "$1" "$2" "$3")" = "255 0 0" ]; }
@@ -71,7 +59,7 @@ e2e_key Escape
 sleep 1
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at the quit question"
 e2e_key Return    # the alert's first button, "Yes", has the focus
-refocus
+e2e_refocus
 shot=$(e2e_screenshot)
 [ "$(e2e_size "$shot")" = "800 600" ] || fail "menu after quitting is $(e2e_size "$shot"), expected 800 600"
 e2e_keys Down Down Return   # "Exit"
@@ -88,7 +76,7 @@ is_red "$shot" 790 15 || fail "health bar not full width at 800 x 600"
 e2e_key Escape
 sleep 1
 e2e_key Return
-refocus
+e2e_refocus
 e2e_keys Down Down Return
 e2e_wait_exit 30
 [ "$E2E_RC" = 0 ] || fail "Exit ended with code $E2E_RC"

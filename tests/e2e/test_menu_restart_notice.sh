@@ -4,11 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 
-printf '\002\000' > "$RUN/settings"
-for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
-  printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$RUN/settings"
-done
-printf '\004\040\000\000\000\377\257\000\000\000\000' >> "$RUN/settings"
+e2e_write_settings
 
 e2e_start
 e2e_wait_window

@@ -15,12 +15,6 @@ settings_file() {
   printf '\004'; le32 "$depth"; printf '\377\257'; le32 3
 }
 
-refocus() {
-  sleep 1.5
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
-  sleep 0.3
-}
-
 # Start, leave the intro, "New Game", walk and turn, quit the campaign, leave by "Exit".
 play_once() {
   local name=$1
@@ -30,7 +24,7 @@ play_once() {
   e2e_key space          # leaves the intro (no first start: the file exists)
   sleep 1
   e2e_key Return         # "New Game"
-  refocus
+  e2e_refocus
   e2e_key w 600
   e2e_key Left 400
   e2e_key Up 300
@@ -40,7 +34,7 @@ play_once() {
   e2e_key Escape
   sleep 1
   e2e_key Return         # "Yes"
-  refocus
+  e2e_refocus
   e2e_keys Down Down Return   # "Exit"
   e2e_wait_exit 20
   [ "$E2E_RC" = 0 ] || fail "$name: exit code $E2E_RC"

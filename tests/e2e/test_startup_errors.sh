@@ -4,16 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 
-write_settings() {
-  local f=$1
-  printf '\002\001' > "$f"
-  for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
-    printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$f"
-  done
-  printf '\004\040\000\000\000\377\257\003\000\000\000' >> "$f"
-}
-write_settings "$RUN/settings"
-[ "$(stat -c %s "$RUN/settings")" = 61 ] || fail "test settings file is not 61 bytes"
+e2e_write_settings 1 3
 cp "$RUN/settings" "$E2E_TMP/settings.orig"
 
 check_missing() {

@@ -25,11 +25,7 @@ chmod +x "$E2E_TMP/under-valgrind"
 BRAWNWICK_BIN="$E2E_TMP/under-valgrind"
 
 # A later start: window, no vsync, default keys, 32 bits.
-printf '\002\000' > "$RUN/settings"
-for k in 82 83 23 19 5 75 84 85 64 13 1 4; do
-  printf "\\$(printf %03o "$k")\\000\\000\\000" >> "$RUN/settings"
-done
-printf '\004\040\000\000\000\377\257\000\000\000\000' >> "$RUN/settings"
+e2e_write_settings
 # A small game window keeps the campaign's frames affordable under the emulator.
 echo "320 240" > "$RUN/resolution.txt"
 

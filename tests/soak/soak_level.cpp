@@ -23,6 +23,7 @@
 #include "game/weapons.h"
 #include "input/keyStates.h"
 #include "settings/global.h"
+#include "../unit/game/play_fixture.h"
 
 namespace {
 const int VIEW_W = 320;
@@ -102,18 +103,9 @@ int main(int argc, char** argv) {
     }
     loadArt();
     global.buffer = createBitmap(VIEW_W, VIEW_H);
-    global.keyForward = KEY_W;
-    global.keyBackward = KEY_S;
-    global.keyTurnLeft = KEY_LEFT;
-    global.keyTurnRight = KEY_RIGHT;
-    global.keyStrafeLeft = KEY_A;
-    global.keyStrafeRight = KEY_D;
-    global.keyShoot = KEY_SPACE;
+    usePlayKeys();
 
-    std::vector<int> pixels(static_cast<size_t>(VIEW_W) * VIEW_H);
-    std::vector<int*> columns(VIEW_W);
-    for (int x = 0; x < VIEW_W; ++x) columns[x] = &pixels[static_cast<size_t>(x) * VIEW_H];
-    std::vector<float> depth(VIEW_W);
+    ViewBuffers view(VIEW_W, VIEW_H);
     const LevelIO io{present, neverQuit, now, silentShot};
 
     std::unique_ptr<Kelda_engine> engine;
@@ -129,7 +121,7 @@ int main(int argc, char** argv) {
         }
         LevelState counters;
         counters.lives = 3;
-        run.reset(new LevelRun(*engine, level, depth.data(), columns.data(), counters, io));
+        run.reset(new LevelRun(*engine, level, view.depth.data(), view.columns.data(), counters, io));
         ++starts;
         level = (level + 1) % levels;
     };

@@ -14,6 +14,7 @@
 #include "core/constants.h"
 #include "game/game.h"
 #include "game/levelLoop.h"
+#include "game/play_fixture.h"
 #include "input/keyStates.h"
 #include "settings/global.h"
 
@@ -113,18 +114,10 @@ protected:
         global.textFont = font;
         global.menuFont = font;
         global.crosshair = nullptr;
-        global.keyForward = KEY_W;
-        global.keyBackward = KEY_S;
-        global.keyTurnLeft = KEY_LEFT;
-        global.keyTurnRight = KEY_RIGHT;
-        global.keyStrafeLeft = KEY_A;
-        global.keyStrafeRight = KEY_D;
-        global.keyShoot = KEY_SPACE;
+        usePlayKeys();
         global.invulnerable = false;
 
-        pixels.assign(VIEW_W * VIEW_H, 0);
-        for (int x = 0; x < VIEW_W; ++x) columns.push_back(&pixels[x * VIEW_H]);
-        depth.assign(VIEW_W, 0.0f);
+        view.resize(VIEW_W, VIEW_H);
 
         io = LevelIO{testPresent, testAskQuit, testNow, testShot};
         onPresent = nullptr;
@@ -173,9 +166,9 @@ protected:
     TempDir dir;
     std::unique_ptr<ScopedChdir> chdir;
     globals savedGlobal;
-    std::vector<int> pixels;
-    std::vector<int*> columns;
-    std::vector<float> depth;
+    ViewBuffers view;
+    std::vector<int*>& columns = view.columns;
+    std::vector<float>& depth = view.depth;
     LevelIO io;
     std::unique_ptr<Kelda_engine> engine;
     std::unique_ptr<LevelRun> run;

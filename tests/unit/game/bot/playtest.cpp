@@ -8,6 +8,7 @@
 
 #include "core/constants.h"
 #include "game/bot/pilot.h"
+#include "game/play_fixture.h"
 #include "game/levelLoop.h"
 #include "input/keyStates.h"
 #include "settings/global.h"
@@ -66,17 +67,9 @@ public:
         global.textFont = font;
         global.menuFont = font;
         global.crosshair = nullptr;
-        global.keyForward = KEY_W;
-        global.keyBackward = KEY_S;
-        global.keyTurnLeft = KEY_LEFT;
-        global.keyTurnRight = KEY_RIGHT;
-        global.keyStrafeLeft = KEY_A;
-        global.keyStrafeRight = KEY_D;
-        global.keyShoot = KEY_SPACE;
+        usePlayKeys();
         global.invulnerable = false;
-        pixels.assign(static_cast<size_t>(o.width) * o.height, 0);
-        for (int x = 0; x < o.width; ++x) columns.push_back(&pixels[static_cast<size_t>(x) * o.height]);
-        depth.assign(o.width, 0.0f);
+        view.resize(o.width, o.height);
         releaseKeys();
         keyStates.resetAll();
         timerCounter = 0;
@@ -88,9 +81,7 @@ public:
         destroy_bitmap(global.buffer);
         global = saved;
     }
-    std::vector<int> pixels;
-    std::vector<int*> columns;
-    std::vector<float> depth;
+    ViewBuffers view;
 
 private:
     globals saved;
@@ -111,7 +102,7 @@ LevelOutcome playLevel(const std::string& path, int level, const LevelState& cou
     session = Session();
     session.frameSeconds = options.frameSeconds;
     LevelIO io{presentHook, neverQuit, gameClock, silent};
-    LevelRun run(engine, level, stage.depth.data(), stage.columns.data(), counters, io);
+    LevelRun run(engine, level, stage.view.depth.data(), stage.view.columns.data(), counters, io);
     Pilot pilot(engine, static_cast<float>(options.frameSeconds));
     session.engine = &engine;
     session.run = &run;

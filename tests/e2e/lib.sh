@@ -61,7 +61,7 @@ e2e_setup() {
   for attempt in $(seq 1 30); do
     n=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset > "$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset ${E2E_XVFB_ARGS:-} > "$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local waited=0
     while kill -0 "$XVFB_PID" 2>/dev/null && ! xdpyinfo -display ":$n" > /dev/null 2>&1; do

@@ -1,6 +1,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "input/keyStates.h"
 #include "input/mouse.h"
 #include "test_support.h"
@@ -25,12 +27,14 @@ TEST_F(KeyLatch, HeldKeyReportsOncePerPress) {
     EXPECT_FALSE(keyStates[KEY_F9]);  // the release re-arms
     key[KEY_F9] = 1;
     EXPECT_TRUE(keyStates.getKey(KEY_F9));
-}
 
-TEST_F(KeyLatch, PressAndReleaseBetweenQueriesIsLost) {
-    key[KEY_A] = 1;
+    key[KEY_A] = 1;  // pressed and released between two queries: lost
     key[KEY_A] = 0;
     EXPECT_FALSE(keyStates[KEY_A]);
+
+    key[KEY_ENTER] = 1;  // latched by hand
+    keyStates.setState(KEY_ENTER, 1);
+    EXPECT_FALSE(keyStates[KEY_ENTER]);
 }
 
 TEST_F(KeyLatch, OutOfRangeCodesAreFalseAndHarmless) {
@@ -56,31 +60,13 @@ TEST_F(KeyLatch, AnyKeyReportsTheLowerCodeFirstAndSharesLatches) {
     EXPECT_EQ(keyStates.states[KEY_B], 0);
 }
 
-TEST_F(KeyLatch, SetStateLatchesByHand) {
-    key[KEY_ENTER] = 1;
-    keyStates.setState(KEY_ENTER, 1);
-    EXPECT_FALSE(keyStates[KEY_ENTER]);
-}
-
 TEST(KeyNames, TableMatchesTheLibraryConstants) {
-    EXPECT_EQ(keyNames[0], "NULL");
-    EXPECT_EQ(keyNames[KEY_A], "A");
-    EXPECT_EQ(keyNames[KEY_Z], "Z");
-    EXPECT_EQ(keyNames[KEY_0], "0");
-    EXPECT_EQ(keyNames[KEY_9], "9");
-    EXPECT_EQ(keyNames[KEY_5_PAD], "Numpad 5");
-    EXPECT_EQ(keyNames[KEY_F12], "F12");
-    EXPECT_EQ(keyNames[KEY_BACKSLASH], "\\");
-    EXPECT_EQ(keyNames[KEY_BACKSLASH2], "\\");
-    EXPECT_EQ(keyNames[KEY_STOP], ".");
-    EXPECT_EQ(keyNames[KEY_PGDN], "Page down");
-    EXPECT_EQ(keyNames[KEY_LSHIFT], "Left Shift");
-    EXPECT_EQ(keyNames[KEY_LWIN], "Left windows");
-    EXPECT_EQ(keyNames[KEY_MENU], "MENU");
-    EXPECT_EQ(keyNames[KEY_KANJI], "KANJI");
-    EXPECT_EQ(keyNames[KEY_CAPSLOCK], "Capslock");
-    for (int code : {KEY_EQUALS_PAD, KEY_BACKQUOTE, KEY_SEMICOLON, KEY_COMMAND, KEY_UNKNOWN1, KEY_UNKNOWN8})
-        EXPECT_EQ(keyNames[code], "") << code;
+    // Spot checks at both ends and around the gaps, where an off-by-one shifts every name.
+    const std::pair<int, const char*> cases[] = {
+        {0, "NULL"},   {KEY_A, "A"},         {KEY_9, "9"},          {KEY_5_PAD, "Numpad 5"}, {KEY_F12, "F12"},
+        {KEY_STOP, "."}, {KEY_BACKSLASH2, "\\"}, {KEY_PGDN, "Page down"}, {KEY_LWIN, "Left windows"},
+        {KEY_KANJI, "KANJI"}, {KEY_CAPSLOCK, "Capslock"}, {KEY_EQUALS_PAD, ""}, {KEY_SEMICOLON, ""}};
+    for (const auto& c : cases) EXPECT_EQ(keyNames[c.first], c.second) << "code " << c.first;
     EXPECT_EQ(keyName(-1), "?");
     EXPECT_EQ(keyName(KEY_MAX), "?");
     EXPECT_EQ(keyName(KEY_SPACE), "Space");
@@ -113,25 +99,22 @@ TEST_F(Mouse, PressAndReleaseOnTheSamePixelIsOneClickPulse) {
     tick(100, 200, 0);
     EXPECT_TRUE(clickEvent());
     EXPECT_FALSE(clickEvent());  // consumed
-}
 
-TEST_F(Mouse, UnconsumedClickIsGoneAfterTheNextTick) {
     tick(10, 10, 1);
     tick(10, 10, 0);
     tick(10, 10, 0);
-    EXPECT_FALSE(clickEvent());
+    EXPECT_FALSE(clickEvent()) << "an unconsumed click is gone after the next tick";
 }
 
 TEST_F(Mouse, MovingOnePixelOrOtherButtonsGiveNoClick) {
-    tick(50, 50, 1);
-    tick(51, 50, 0);
-    EXPECT_FALSE(clickEvent());
-    tick(50, 50, 2);
-    tick(50, 50, 0);
-    EXPECT_FALSE(clickEvent());
-    tick(50, 50, 4);
-    tick(50, 50, 0);
-    EXPECT_FALSE(clickEvent());
+    const struct {
+        int x, buttons;
+    } presses[] = {{51, 1}, {50, 2}, {50, 4}};
+    for (const auto& p : presses) {
+        tick(50, 50, p.buttons);
+        tick(p.x, 50, 0);
+        EXPECT_FALSE(clickEvent()) << "released at x " << p.x << ", buttons " << p.buttons;
+    }
 }
 
 TEST_F(Mouse, WheelDifferencePerTick) {
@@ -142,7 +125,6 @@ TEST_F(Mouse, WheelDifferencePerTick) {
     EXPECT_EQ(mouseZDiff.load(), -2);
     EXPECT_TRUE(wheelDownEvent());
     tick(0, 0, 0, 1);
-    EXPECT_EQ(mouseZDiff.load(), 0);
     EXPECT_FALSE(wheelUpEvent());
     EXPECT_FALSE(wheelDownEvent());
 }

@@ -30,16 +30,11 @@ levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string
     level.height = static_cast<int>(rows.size());
     for (const std::string& row : rows) {
         for (char c : row) {
-            unsigned short wall = 0xFFFF;
-            unsigned char floor = 3, ceiling = 4;
-            if (c == '#') wall = 1;
-            if (c == 'B') wall = 2;
-            if (c == ',') ceiling = 0xFF;
-            if (c == '*') floor = 4, ceiling = 3;
-            if (wall != 0xFFFF) floor = ceiling = static_cast<unsigned char>(wall);
+            const unsigned short wall = c == '#' ? 1 : c == 'B' ? 2 : 0xFFFF;
+            const bool free = wall == 0xFFFF;
             level.walls.push_back(wall);
-            level.floors.push_back(floor);
-            level.ceilings.push_back(ceiling);
+            level.floors.push_back(static_cast<unsigned char>(!free ? wall : c == '*' ? 4 : 3));
+            level.ceilings.push_back(static_cast<unsigned char>(!free ? wall : c == '*' ? 3 : c == ',' ? 0xFF : 4));
         }
     }
     level.startX = startX;
@@ -55,6 +50,6 @@ std::string loadBytes(Kelda_engine& engine, const std::string& bytes) {
     return engine.loadStream(in);
 }
 
-ViewBuffers::ViewBuffers(int w, int h) : w(w), h(h), pixels(size_t(w) * h, 0x12345678), columns(w), depth(w, 0.0f) {
+ViewBuffers::ViewBuffers(int w, int h) : pixels(size_t(w) * h, 0x12345678), columns(w), depth(w, 0.0f) {
     for (int x = 0; x < w; ++x) columns[x] = pixels.data() + size_t(x) * h;
 }

@@ -31,7 +31,6 @@ int64_t abs_(int v) { return std::llabs(static_cast<long long>(v)); }
 void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
     const int W = e.viewWidth;
     const int H = e.viewHeight;
-    out.crosshair = -1;
 
     std::vector<float> cameraColumn(W), rowDistance(H + 1);
     for (int x = 0; x < W; ++x) cameraColumn[x] = static_cast<float>(2 * x) / static_cast<float>(W) - 1.0f;
@@ -52,22 +51,10 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
         float deltaDistY = std::sqrt(1.0f + div_(rayDirX * rayDirX, rayDirY * rayDirY));
 
         // 3. Steps.
-        int stepX, stepY;
-        float sideDistX, sideDistY;
-        if (rayDirX < 0) {
-            stepX = -1;
-            sideDistX = (e.posX - mapX) * deltaDistX;
-        } else {
-            stepX = 1;
-            sideDistX = (mapX + 1.0f - e.posX) * deltaDistX;
-        }
-        if (rayDirY < 0) {
-            stepY = -1;
-            sideDistY = (e.posY - mapY) * deltaDistY;
-        } else {
-            stepY = 1;
-            sideDistY = (mapY + 1.0f - e.posY) * deltaDistY;
-        }
+        const int stepX = rayDirX < 0 ? -1 : 1;
+        const int stepY = rayDirY < 0 ? -1 : 1;
+        float sideDistX = (rayDirX < 0 ? e.posX - mapX : mapX + 1.0f - e.posX) * deltaDistX;
+        float sideDistY = (rayDirY < 0 ? e.posY - mapY : mapY + 1.0f - e.posY) * deltaDistY;
 
         // 4. Grid walk; leaving the grid means the ray found no wall.
         int side = 0;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <sstream>
 
 #include "engine/engine_fixtures.h"
@@ -13,12 +12,9 @@ const std::vector<std::string> ROOM = {"#####", "#.,*#", "#..B#", "#####"};
 
 struct Loader {
     TempDir dir;
-    levelfile::Level level;
-    Loader() {
-        level = makeLevel(dir.path(), ROOM, 1.5f, 2.25f);
-        level.sprites = {{2.5f, 1.5f, 7, 0}, {3.25f, 2.75f, 0, 2}};
-    }
-    // Loads the bytes; returns what loadData says, with the structural flag.
+    levelfile::Level level = makeLevel(dir.path(), ROOM, 1.5f, 2.25f);
+    Loader() { level.sprites = {{2.5f, 1.5f, 7, 0}, {3.25f, 2.75f, 0, 2}}; }
+    // What loading the bytes says, with the structural flag.
     std::string load(const std::string& bytes, bool* structural = nullptr) {
         Kelda_engine e;
         std::string result = loadBytes(e, bytes);
@@ -39,23 +35,17 @@ TEST(LoadLevel, SoundFileFillsTheEngine) {
     Kelda_engine e;
     e.dirX = 0.5f;
     ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
+    e.getVisibleList()[0] = 1;
+    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");  // and again: it starts afresh
     EXPECT_FALSE(e.loadError());
-    EXPECT_EQ(e.textureCount, 5);
-    EXPECT_EQ(e.textureWidthShift[2], 5);  // 32 x 64
-    EXPECT_EQ(e.textureHeightShift[2], 6);
-    EXPECT_EQ(e.textureWidthShift[4], 4);  // 16 x 32
-    EXPECT_EQ(e.textureHeightShift[4], 5);
-    EXPECT_EQ(e.mapWidth, 5);
-    EXPECT_EQ(e.mapHeight, 4);
-    EXPECT_EQ(e.walls[0], 1);
-    EXPECT_EQ(e.floors[0], 1);  // a wall cell's floor and ceiling are its code's low byte
-    EXPECT_EQ(e.ceilings[0], 1);
-    EXPECT_EQ(e.walls[5 + 1], 0xFFFF);
-    EXPECT_EQ(e.floors[5 + 1], 3);
-    EXPECT_EQ(e.ceilings[5 + 1], 4);
-    EXPECT_EQ(e.ceilings[5 + 2], 0xFF);
-    EXPECT_EQ(e.floors[5 + 3], 4);
-    EXPECT_EQ(e.walls[10 + 3], 2);
+    ASSERT_EQ(e.textureCount, 5);
+    EXPECT_EQ(std::vector<int>(e.textureWidthShift, e.textureWidthShift + 5), (std::vector<int>{6, 6, 5, 6, 4}));
+    EXPECT_EQ(std::vector<int>(e.textureHeightShift, e.textureHeightShift + 5), (std::vector<int>{6, 6, 6, 6, 5}));
+    ASSERT_EQ(std::make_pair(e.mapWidth, e.mapHeight), std::make_pair(5, 4));
+    // A wall cell's floor and ceiling are its code's low byte, as makeLevel sets them.
+    EXPECT_EQ(std::vector<unsigned short>(e.walls, e.walls + 20), l.level.walls);
+    EXPECT_EQ(std::vector<unsigned char>(e.floors, e.floors + 20), l.level.floors);
+    EXPECT_EQ(std::vector<unsigned char>(e.ceilings, e.ceilings + 20), l.level.ceilings);
     EXPECT_EQ(e.posX, 1.5f);
     EXPECT_EQ(e.posY, 2.25f);
     EXPECT_EQ(e.dirX, 0.5f);  // the view is not part of the file
@@ -63,32 +53,11 @@ TEST(LoadLevel, SoundFileFillsTheEngine) {
     ASSERT_EQ(e.getSprites(), 2);
     EXPECT_EQ(e.getSpriteList()[0].health, 7);
     EXPECT_EQ(e.getSpriteList()[1].x, 3.25f);
+    EXPECT_EQ(e.getSpriteList()[1].y, 2.75f);
     EXPECT_EQ(e.getSpriteList()[1].textureIndex, 2);
     EXPECT_EQ(e.getSpriteList()[1].bitmap, e.textures[2]);
     EXPECT_EQ(e.getVisibleList()[0], 0);
     EXPECT_EQ(e.getSpriteInCrosshair(), -1);
-}
-
-TEST(LoadLevel, SmallestLevelAndNoSprites) {
-    Loader l;
-    l.level = makeLevel(l.dir.path(), {"###", "#.#", "###"}, 1.5f, 1.5f);
-    const std::string bytes = levelfile::write(l.level);
-    // 8 wall records of 2 bytes and one free cell of 4, after the paths and the size.
-    size_t paths = 2;
-    for (const auto& p : l.level.texturePaths) paths += p.size() + 1;
-    EXPECT_EQ(bytes.size(), paths + 8 + 8 * 2 + 4 + 8 + 3 + 4);
-    Kelda_engine e;
-    ASSERT_EQ(loadBytes(e, bytes), "");
-    EXPECT_EQ(e.getSprites(), 0);
-}
-
-TEST(LoadLevel, LoadingAgainStartsAfresh) {
-    Loader l;
-    Kelda_engine e;
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
-    e.getVisibleList()[0] = 1;
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
-    EXPECT_EQ(e.getVisibleList()[0], 0);
 }
 
 TEST(LoadLevel, EveryShortenedFileIsTruncated) {
@@ -126,78 +95,52 @@ TEST(LoadLevel, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
     }
 }
 
-TEST(LoadLevel, IndicesOutsideTheTextureList) {
+TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
+    using L = levelfile::Level;
+    const struct {
+        void (*spoil)(L&);
+        std::string error;
+    } cases[] = {
+        {[](L& v) { v.walls[2] = 5; }, "Wall texture 5 at cell (2, 0) is not in the texture list"},
+        {[](L& v) { v.floors[6] = 9; }, "Floor texture 9 at cell (1, 1) is not in the texture list"},
+        {[](L& v) { v.ceilings[6] = 0xFE; }, "Ceiling texture 254 at cell (1, 1) is not in the texture list"},
+        {[](L& v) { v.sprites[1].texture = 5; }, "Sprite 1 uses texture 5, which is not in the texture list"},
+        // Gaps in the border, corners included.
+        {[](L& v) { v.walls[2] = 0xFFFF; }, "Map border is not closed at cell (2, 0)"},
+        {[](L& v) { v.walls[10] = 0xFFFF; }, "Map border is not closed at cell (0, 2)"},
+        {[](L& v) { v.walls[9] = 0xFFFF; }, "Map border is not closed at cell (4, 1)"},
+        {[](L& v) { v.walls[18] = 0xFFFF; }, "Map border is not closed at cell (3, 3)"},
+        {[](L& v) { v.walls[0] = 0xFFFF; }, "Map border is not closed at cell (0, 0)"},
+        {[](L& v) { v.walls[19] = 0xFFFF; }, "Map border is not closed at cell (4, 3)"},
+        {[](L& v) { v.startX = 3.5f, v.startY = 2.5f; }, "Start (3.5, 2.5) is inside a wall"},
+        {[](L& v) { v.startX = 0.5f; }, "Start (0.5, 2.25) is inside a wall"},
+        {[](L& v) { v.startX = 5.0f; }, "Start (5, 2.25) is outside the map"},
+        {[](L& v) { v.startX = -0.5f; }, "Start (-0.5, 2.25) is outside the map"},
+        {[](L& v) { v.startY = NAN; }, "Start (1.5, nan) is outside the map"},
+        {[](L& v) { v.sprites[0].y = 4.0f; }, "Sprite 0 at (2.5, 4) is outside the map"},
+        {[](L& v) { v.sprites[0].y = INFINITY; }, "Sprite 0 at (2.5, inf) is outside the map"},
+        {[](L& v) { v.texturePaths[1] = ""; }, "Texture path 1 is empty"},
+        {[](L& v) { v.texturePaths[1] = std::string("a\0b", 3); }, "Texture path 1 contains a zero byte"},
+        {[](L& v) { v.texturePaths[1] = std::string(5000, 'a'); }, "Texture path 1 is longer than 4096 bytes"},
+        {[](L& v) { v.texturePaths[1] = "gfx/\xff\xfe.bmp"; }, "Texture path 1 is not valid UTF-8"},
+    };
     Loader l;
-    l.level.walls[2] = 5;
-    EXPECT_EQ(l.loadLevel(), "Wall texture 5 at cell (2, 0) is not in the texture list");
-    l.level.walls[2] = 1;
-    l.level.floors[6] = 9;
-    EXPECT_EQ(l.loadLevel(), "Floor texture 9 at cell (1, 1) is not in the texture list");
-    l.level.floors[6] = 3;
-    l.level.ceilings[6] = 0xFE;
-    EXPECT_EQ(l.loadLevel(), "Ceiling texture 254 at cell (1, 1) is not in the texture list");
-    l.level.ceilings[6] = 4;
-    l.level.sprites[1].texture = 5;
-    bool structural = false;
-    EXPECT_EQ(l.loadLevel(&structural), "Sprite 1 uses texture 5, which is not in the texture list");
-    EXPECT_TRUE(structural);
-}
-
-TEST(LoadLevel, BorderMustBeClosed) {
-    Loader l;
-    const levelfile::Level good = l.level;
-    const int cells[][2] = {{2, 0}, {0, 2}, {4, 1}, {3, 3}, {0, 0}, {4, 3}};
-    for (const auto& c : cells) {
+    const L good = l.level;
+    for (const auto& c : cases) {
         l.level = good;
-        l.level.walls[c[1] * 5 + c[0]] = 0xFFFF;
+        c.spoil(l.level);
         bool structural = false;
-        EXPECT_EQ(l.loadLevel(&structural), "Map border is not closed at cell (" + std::to_string(c[0]) + ", " +
-                                                 std::to_string(c[1]) + ")");
-        EXPECT_TRUE(structural);
+        EXPECT_EQ(l.loadLevel(&structural), c.error);
+        EXPECT_TRUE(structural) << c.error;
     }
 }
 
-TEST(LoadLevel, StartMustBeInAFreeCell) {
+TEST(LoadLevel, PathsAreReadAsTheLibrarysTextFormatReadsThem) {
     Loader l;
-    l.level.startX = 3.5f;
-    l.level.startY = 2.5f;
-    EXPECT_EQ(l.loadLevel(), "Start (3.5, 2.5) is inside a wall");
-    l.level.startX = 0.5f;
-    EXPECT_EQ(l.loadLevel(), "Start (0.5, 2.5) is inside a wall");
-    l.level.startX = 7.0f;
-    EXPECT_EQ(l.loadLevel(), "Start (7, 2.5) is outside the map");
-    l.level.startX = -0.5f;
-    EXPECT_EQ(l.loadLevel(), "Start (-0.5, 2.5) is outside the map");
-    l.level.startX = NAN;
-    EXPECT_NE(l.loadLevel().find("is outside the map"), std::string::npos);
-}
-
-TEST(LoadLevel, SpritesMustBeOnTheMap) {
-    Loader l;
-    l.level.sprites[0].y = 4.0f;
-    EXPECT_EQ(l.loadLevel(), "Sprite 0 at (2.5, 4) is outside the map");
-    l.level.sprites[0].y = INFINITY;
-    EXPECT_NE(l.loadLevel().find("Sprite 0 at"), std::string::npos);
-}
-
-TEST(LoadLevel, BadPaths) {
-    Loader l;
-    l.level.texturePaths[1] = "";
-    EXPECT_EQ(l.loadLevel(), "Texture path 1 is empty");
-    l.level.texturePaths[1] = std::string("a\0b", 3);
-    EXPECT_EQ(l.loadLevel(), "Texture path 1 contains a zero byte");
-    l.level.texturePaths[1] = std::string(5000, 'a');
-    EXPECT_EQ(l.loadLevel(), "Texture path 1 is longer than 4096 bytes");
-}
-
-TEST(LoadLevel, PathsTheLibraryCannotReadAsTextAreRefused) {
-    Loader l;
-    l.level.texturePaths[1] = "gfx/\xff\xfe.bmp";
-    bool structural = false;
-    EXPECT_EQ(l.loadLevel(&structural), "Texture path 1 is not valid UTF-8");
-    EXPECT_TRUE(structural);
-    l.level.texturePaths[1] = l.dir.file("w\xc3\xa4nde.bmp");  // well-formed: an ordinary missing file
+    bool structural = true;
+    l.level.texturePaths[1] = l.dir.file("w\xc3\xa4nde.bmp");  // well-formed UTF-8: an ordinary missing file
     EXPECT_EQ(l.loadLevel(&structural), l.level.texturePaths[1]);
+    EXPECT_FALSE(structural);
     // The game reads names as plain bytes; then any byte is just part of a name.
     set_uformat(U_ASCII);
     l.level.texturePaths[1] = "gfx/\xff\xfe.bmp";
@@ -206,19 +149,18 @@ TEST(LoadLevel, PathsTheLibraryCannotReadAsTextAreRefused) {
     set_uformat(U_UTF8);
 }
 
-TEST(LoadLevel, TextureFailuresReturnThePath) {
+TEST(LoadLevel, ReadingStopsAtATextureThatFails) {
+    // A missing texture, or one with a side not a power of two, gives its path; what follows
+    // it in the file is never read, so it may be anything.
     Loader l;
     const std::string missing = l.dir.file("missing.bmp");
     l.level.texturePaths[2] = missing;
-    bool structural = true;
-    EXPECT_EQ(l.loadLevel(&structural), missing);
-    EXPECT_FALSE(structural);
-    // Reading stops at the failed texture: what follows may be anything.
     const std::string bytes = levelfile::write(l.level);
+    bool structural = true;
     EXPECT_EQ(l.load(bytes.substr(0, bytes.find(missing) + missing.size() + 1), &structural), missing);
-    const std::string odd = writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1);
-    l.level.texturePaths[2] = odd;
-    EXPECT_EQ(l.loadLevel(&structural), odd);
+    EXPECT_FALSE(structural);
+    l.level.texturePaths[2] = writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1);
+    EXPECT_EQ(l.loadLevel(&structural), l.level.texturePaths[2]);
     EXPECT_FALSE(structural);
     l.level.texturePaths[2] = writeTexture(l.dir.path(), "wide.bmp", 64, 32, 1);
     EXPECT_EQ(l.loadLevel(), "");

@@ -24,13 +24,12 @@ struct Walker : ::testing::Test {
             makeLevel(dir.path(), {"######", "#....#", "#.#..#", "#....#", "######"}, 1.5f, 1.5f);
         ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");
         e.setupDefaultMove(KEY_W, KEY_S, KEY_A, KEY_D, KEY_Q, KEY_E, moveSpeed, turnSpeed);
-        releaseAllKeys();
         step = 0.25f;
         turn = 0.0f;
         moveCalls = 0;
     }
     void TearDown() override { releaseAllKeys(); }
-    void hold(std::initializer_list<int> keys) {
+    void hold(const std::vector<int>& keys) {
         releaseAllKeys();
         for (int k : keys) key[k] = 1;
         e.defaultMove();
@@ -46,60 +45,47 @@ TEST_F(Walker, NothingHappensWithoutSetupOrKeys) {
     EXPECT_EQ(fresh.posX, 0.0f);
     hold({});
     EXPECT_EQ(e.posX, 1.5f);
+    // Key codes outside the key array are never read.
+    e.setupDefaultMove(-1, 5000, -7, KEY_MAX, -1, -1, moveSpeed, turnSpeed);
+    e.defaultMove();
+    EXPECT_EQ(e.posX, 1.5f);
     EXPECT_EQ(moveCalls, 0);
 }
 
-TEST_F(Walker, ForwardIntoAWallIsRefusedAndBackwardCancelsForward) {
-    hold({KEY_W});  // looking along -x from x 1.5: 1.25 is still the free cell 1
-    EXPECT_EQ(e.posX, 1.25f);
-    hold({KEY_W});
-    EXPECT_EQ(e.posX, 1.0f);  // right on the wall face: no margin
-    hold({KEY_W});            // 0.75 lies in the border wall
-    EXPECT_EQ(e.posX, 1.0f);
-    e.posX = 3.5f;
-    hold({KEY_W, KEY_S});
-    EXPECT_EQ(e.posX, 3.5f);
-    EXPECT_EQ(moveCalls, 5);
-}
-
-TEST_F(Walker, SlidesAlongAWallWhenWalkingIntoItAtAnAngle) {
-    e.posX = 3.5f;
-    e.posY = 1.5f;
-    e.dirX = -0.6f;
-    e.dirY = 0.8f;
-    step = 1.0f;
-    hold({KEY_W});
-    EXPECT_FLOAT_EQ(e.posX, 2.9f);
-    EXPECT_FLOAT_EQ(e.posY, 1.5f);  // cell (2, 2) is the wall block
-}
-
-TEST_F(Walker, LongStepsJumpOverCellsButNeverLeaveTheMap) {
-    e.posX = 4.5f;
-    e.posY = 3.5f;
-    step = 3.0f;
-    hold({KEY_W});  // 1.5 is free, across nothing
-    EXPECT_EQ(e.posX, 1.5f);
-    hold({KEY_W});  // -1.5 is outside the map
-    EXPECT_EQ(e.posX, 1.5f);
-    step = NAN;
-    hold({KEY_S});
-    EXPECT_EQ(e.posX, 1.5f);
-    step = -1e10f;  // far beyond the map the other way
-    hold({KEY_W});
-    EXPECT_EQ(e.posX, 1.5f);
-}
-
-TEST_F(Walker, StrafingAndDiagonalSpeed) {
-    e.posX = 3.5f;
-    e.posY = 2.5f;
-    hold({KEY_Q});  // looking along -x with the view's right edge toward +y, left is -y
-    EXPECT_NEAR(e.posX, 3.5f, 1e-6);
-    EXPECT_FLOAT_EQ(e.posY, 2.25f);
-    hold({KEY_E});
-    EXPECT_FLOAT_EQ(e.posY, 2.5f);
-    hold({KEY_W, KEY_Q});
-    EXPECT_FLOAT_EQ(e.posX, 3.25f);
-    EXPECT_FLOAT_EQ(e.posY, 2.25f);
+TEST_F(Walker, StepsStopAtWallsAndNeverLeaveTheMap) {
+    // Looking along -x with the view's right edge toward +y: strafing left is toward -y.
+    const struct {
+        float x, y, dirX, dirY, step;
+        std::vector<int> keys;
+        float endX, endY;
+    } moves[] = {
+        {1.5f, 1.5f, -1.0f, 0.0f, 0.25f, {KEY_W}, 1.25f, 1.5f},
+        {1.25f, 1.5f, -1.0f, 0.0f, 0.25f, {KEY_W}, 1.0f, 1.5f},  // right on the wall face: no margin
+        {1.0f, 1.5f, -1.0f, 0.0f, 0.25f, {KEY_W}, 1.0f, 1.5f},   // 0.75 lies in the border wall
+        {3.5f, 1.5f, -1.0f, 0.0f, 0.25f, {KEY_W, KEY_S}, 3.5f, 1.5f},
+        {3.5f, 1.5f, -0.6f, 0.8f, 1.0f, {KEY_W}, 2.9f, 1.5f},  // slides along the wall block (2, 2)
+        {1.25f, 1.5f, -0.6f, 0.8f, 1.0f, {KEY_W}, 1.25f, 2.3f},  // and along the border wall
+        {4.5f, 3.5f, -1.0f, 0.0f, 3.0f, {KEY_W}, 1.5f, 3.5f},  // jumps over cells
+        {1.5f, 3.5f, -1.0f, 0.0f, 3.0f, {KEY_W}, 1.5f, 3.5f},  // -1.5 is outside the map
+        {1.5f, 3.5f, -1.0f, 0.0f, NAN, {KEY_S}, 1.5f, 3.5f},
+        {1.5f, 3.5f, -1.0f, 0.0f, -1e10f, {KEY_W}, 1.5f, 3.5f},  // far beyond the map the other way
+        {3.5f, 2.5f, -1.0f, 0.0f, 0.25f, {KEY_Q}, 3.5f, 2.25f},
+        {3.5f, 2.25f, -1.0f, 0.0f, 0.25f, {KEY_E}, 3.5f, 2.5f},
+        {3.5f, 2.5f, -1.0f, 0.0f, 0.25f, {KEY_W, KEY_Q}, 3.25f, 2.25f},  // diagonally, a full step each way
+    };
+    for (const auto& m : moves) {
+        SCOPED_TRACE("from (" + std::to_string(m.x) + ", " + std::to_string(m.y) + ") step " + std::to_string(m.step));
+        e.posX = m.x;
+        e.posY = m.y;
+        e.dirX = m.dirX;
+        e.dirY = m.dirY;
+        step = m.step;
+        moveCalls = 0;
+        hold(m.keys);
+        EXPECT_NEAR(e.posX, m.endX, 1e-6);
+        EXPECT_NEAR(e.posY, m.endY, 1e-6);
+        EXPECT_EQ(moveCalls, static_cast<int>(m.keys.size()));  // the speed is asked once per held key
+    }
 }
 
 TEST_F(Walker, TurningKeepsTheFieldOfView) {
@@ -114,11 +100,5 @@ TEST_F(Walker, TurningKeepsTheFieldOfView) {
     EXPECT_NEAR(e.planeY, 0.66f, 1e-6);
     hold({KEY_A, KEY_D});
     EXPECT_NEAR(e.dirX, -1.0f, 1e-6);
-}
-
-TEST_F(Walker, KeyCodesOutsideTheKeyArrayAreIgnored) {
-    e.setupDefaultMove(-1, 5000, -7, KEY_MAX, -1, -1, moveSpeed, turnSpeed);
-    e.defaultMove();
     EXPECT_EQ(moveCalls, 0);
-    EXPECT_EQ(e.posX, 1.5f);
 }

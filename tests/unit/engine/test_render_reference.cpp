@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "engine/engine_fixtures.h"
 #include "engine/reference_render.h"
@@ -15,9 +16,9 @@ struct Pose {
     float x, y, dirX, dirY, planeX, planeY;
 };
 
-Pose turned(float x, float y, float angle, float planeLength = 0.66f) {
-    const float c = std::cos(angle), s = std::sin(angle);
-    return {x, y, -c, -s, -planeLength * s, planeLength * c};
+void place(Kelda_engine& e, const Pose& p) {
+    std::tie(e.posX, e.posY, e.dirX, e.dirY, e.planeX, e.planeY) =
+        std::tie(p.x, p.y, p.dirX, p.dirY, p.planeX, p.planeY);
 }
 
 // Renders with both and reports the first difference.
@@ -45,18 +46,8 @@ void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
     }
 }
 
-void place(Kelda_engine& e, const Pose& p) {
-    e.posX = p.x;
-    e.posY = p.y;
-    e.dirX = p.dirX;
-    e.dirY = p.dirY;
-    e.planeX = p.planeX;
-    e.planeY = p.planeY;
-}
-
-// A random closed level with textures of several shapes, sky cells and sprites.
-// Every third level has textures of one size, as the game's art has; the floors take another
-// path through the renderer then.
+// A random closed level with textures of several shapes, sky cells and sprites. Every third
+// level has textures of one size, as the game's art has: floors take another path then.
 levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int serial) {
     levelfile::Level level;
     const int sides[][2] = {{64, 64}, {16, 32}, {64, 64}, {32, 128}, {1, 1}, {64, 64}, {8, 16}, {128, 8}};
@@ -73,22 +64,17 @@ levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int seri
     for (int j = 0; j < level.height; ++j) {
         for (int i = 0; i < level.width; ++i) {
             const bool border = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1;
-            if (border || pct(rng) < 20) {
-                const unsigned short code = static_cast<unsigned short>(wallTex[pct(rng) % 4]);
-                level.walls.push_back(code);
-                level.floors.push_back(static_cast<unsigned char>(code));
-                level.ceilings.push_back(static_cast<unsigned char>(code));
-            } else {
-                level.walls.push_back(0xFFFF);
-                level.floors.push_back(static_cast<unsigned char>(pct(rng) < 50 ? 5 : 6));
-                const int c = pct(rng);
-                level.ceilings.push_back(static_cast<unsigned char>(c < 30 ? 0xFF : c < 60 ? 7 : 5));
-            }
+            const bool wall = border || pct(rng) < 20;
+            const int code = wall ? wallTex[pct(rng) % 4] : 0xFFFF;
+            const int floorCode = wall ? code : pct(rng) < 50 ? 5 : 6;
+            const int c = wall ? 0 : pct(rng);
+            level.walls.push_back(static_cast<unsigned short>(code));
+            level.floors.push_back(static_cast<unsigned char>(floorCode));
+            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : c < 30 ? 0xFF : c < 60 ? 7 : 5));
         }
     }
     level.walls[level.width + 1] = 0xFFFF;  // at least one free cell
-    level.startX = 1.5f;
-    level.startY = 1.5f;
+    level.startX = level.startY = 1.5f;
     std::uniform_real_distribution<float> ux(0.0f, static_cast<float>(level.width));
     std::uniform_real_distribution<float> uy(0.0f, static_cast<float>(level.height));
     const int sprites = pct(rng) % 13;
@@ -96,6 +82,8 @@ levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int seri
     return level;
 }
 
+// In a free cell, often on a cell boundary or the cell's middle, sometimes along an axis or with
+// an odd field of view.
 Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f), angle(-3.2f, 3.2f);
     std::uniform_int_distribution<int> cell(0, e.mapWidth * e.mapHeight - 1), pick(0, 9);
@@ -108,103 +96,90 @@ Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
     y += kind == 2 ? 0.0f : kind == 3 ? 0.5f : unit(rng);
     float a = angle(rng);
     if (pick(rng) < 3) a = static_cast<float>(pick(rng) % 4) * 1.5707964f;
-    return turned(x, y, a, pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f);
+    const float plane = pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f;
+    const float cs = std::cos(a), sn = std::sin(a);
+    return {x, y, -cs, -sn, -plane * sn, plane * cs};
 }
 
-void randomScenes(int depth, int levels, int posesPerLevel) {
-    set_color_depth(depth);
-    TempDir dir;
-    std::mt19937 rng(1234 + depth);
+}  // namespace
+
+TEST(RenderReference, RandomLevelsAndPoses) {
+    // 15 and 24 bits are read through the library's getpixel.
+    const struct {
+        int depth, levels, poses;
+    } runs[] = {{32, 60, 12}, {16, 40, 10}, {15, 12, 6}, {24, 12, 6}};
     const int sizes[][2] = {{64, 48}, {63, 47}, {81, 60}, {7, 5}, {2, 3}, {1, 1}};
-    for (int l = 0; l < levels; ++l) {
-        Kelda_engine e;
-        ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng, l))), "");
-        for (int p = 0; p < posesPerLevel; ++p) {
-            place(e, randomPose(e, rng));
-            e.floorShade = e.ceilingShade = (p % 5 == 4) ? 1 : 0;
-            const auto& size = sizes[(l + p) % 6];
-            expectSameFrame(e, size[0], size[1], "level " + std::to_string(l) + " pose " + std::to_string(p));
-            if (::testing::Test::HasFatalFailure()) break;
+    TempDir dir;
+    for (const auto& run : runs) {
+        set_color_depth(run.depth);
+        std::mt19937 rng(1234 + run.depth);
+        for (int l = 0; l < run.levels && !HasFatalFailure(); ++l) {
+            Kelda_engine e;
+            ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng, l))), "");
+            for (int p = 0; p < run.poses && !HasFatalFailure(); ++p) {
+                place(e, randomPose(e, rng));
+                e.floorShade = e.ceilingShade = (p % 5 == 4) ? 1 : 0;
+                const auto& size = sizes[(l + p) % 6];
+                const std::string name = std::to_string(run.depth) + "-bit level " + std::to_string(l);
+                expectSameFrame(e, size[0], size[1], name + " pose " + std::to_string(p));
+            }
         }
-        if (::testing::Test::HasFatalFailure()) break;
     }
     set_color_depth(32);
 }
 
-// A corridor level with sprites placed for the chosen cases.
-struct Corridor {
-    TempDir dir;
-    Kelda_engine e;
-    Corridor(const std::vector<levelfile::Sprite>& sprites, int uniformSide) {
-        levelfile::Level level = makeLevel(dir.path(), {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"},
-                                           1.5f, 1.5f, uniformSide);
-        level.sprites = sprites;
-        EXPECT_EQ(loadBytes(e, levelfile::write(level)), "");
-    }
-};
-
-}  // namespace
-
-TEST(RenderReference, RandomLevelsAndPoses32) { randomScenes(32, 60, 12); }
-TEST(RenderReference, RandomLevelsAndPoses16) { randomScenes(16, 40, 10); }
-TEST(RenderReference, RandomLevelsAndPoses15And24) {
-    randomScenes(15, 12, 6);
-    randomScenes(24, 12, 6);  // read through the library's getpixel
-}
-
 TEST(RenderReference, ChosenPoses) {
+    const Pose poses[] = {
+        {1.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // wall one half unit ahead, centre ray along an axis
+        {2.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // wall exactly one unit ahead
+        {1.5f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},   // looking along +x down the corridor
+        {4.5f, 2.0f, 0.0f, 1.0f, 0.66f, 0.0f},    // on a cell boundary, looking along +y
+        {4.0f, 2.0f, 0.0f, -1.0f, -0.66f, 0.0f},  // on a cell corner
+        {1.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // pressed against the wall face
+        {1.0f, 1.0f, -0.7071068f, -0.7071068f, 0.4666905f, -0.4666905f},  // in the corner, into it
+        {8.999999f, 3.999999f, 1.0f, 0.0f, 0.0f, -0.66f},
+        {9.5f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // inside the border wall
+        {10.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},  // on the map's edge, where inRange may leave it
+        {-3.0f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},  // outside the map
+        {NAN, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},
+        {3.5f, 2.5f, 0.0f, 0.0f, 0.0f, 0.0f},     // no direction at all
+        {3.5f, 2.5f, 1.0f, 0.0f, 0.66f, 0.0f},    // plane along the direction
+        {3.5f, 2.5f, 1e-30f, 1.0f, 0.66f, -1e-30f},
+        {6.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // a sprite exactly at the camera
+        {3.5f, 3.5f, 0.0f, -1.0f, -0.66f, 0.0f},
+        {8.5f, 3.5f, -1.0f, 0.001f, 0.00066f, 0.66f},
+        {5.0f, 3.0f, -1.0f, 0.0f, 0.0f, 0.66f},   // on the corner of a wall block
+        {3.5f, 2.5f, 3e38f, 1.0f, 3e38f, -3e38f},  // rays beyond the float range
+        {3.5f, 2.5f, INFINITY, NAN, 0.0f, 0.66f},
+    };
     for (int variant = 0; variant < 4; ++variant) {
-        const int depth = variant % 2 ? 16 : 32;
-        set_color_depth(depth);
-        Corridor c({{3.5f, 1.5f, 1, 0}, {6.5f, 1.5f, 1, 1}, {5.5f, 3.5f, 1, 0}, {0.0f, 0.0f, 1, 0}, {1.5f, 1.5f, 1, 0},
-                    {8.2f, 2.7f, 1, 1}},
-                   variant < 2 ? 0 : 64);
-        const Pose poses[] = {
-            {1.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall one half unit ahead, centre ray along an axis
-            {2.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // wall exactly one unit ahead
-            {1.5f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},      // looking along +x down the corridor
-            {4.5f, 2.0f, 0.0f, 1.0f, 0.66f, 0.0f},       // on a cell boundary, looking along +y
-            {4.0f, 2.0f, 0.0f, -1.0f, -0.66f, 0.0f},     // on a cell corner
-            {1.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // pressed against the wall face
-            {1.0f, 1.0f, -0.7071068f, -0.7071068f, 0.4666905f, -0.4666905f},  // in the corner, into it
-            {8.999999f, 3.999999f, 1.0f, 0.0f, 0.0f, -0.66f},
-            {9.5f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // inside the border wall
-            {10.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},     // on the map's edge, where inRange may leave it
-            {-3.0f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},     // outside the map
-            {NAN, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},
-            {3.5f, 2.5f, 0.0f, 0.0f, 0.0f, 0.0f},        // no direction at all
-            {3.5f, 2.5f, 1.0f, 0.0f, 0.66f, 0.0f},       // plane along the direction
-            {3.5f, 2.5f, 1e-30f, 1.0f, 0.66f, -1e-30f},
-            {6.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},      // a sprite exactly at the camera
-            {3.5f, 3.5f, 0.0f, -1.0f, -0.66f, 0.0f},
-            {8.5f, 3.5f, -1.0f, 0.001f, 0.00066f, 0.66f},
-            {5.0f, 3.0f, -1.0f, 0.0f, 0.0f, 0.66f},      // on the corner of a wall block
-            {3.5f, 2.5f, 3e38f, 1.0f, 3e38f, -3e38f},    // rays beyond the float range
-            {3.5f, 2.5f, INFINITY, NAN, 0.0f, 0.66f},
-        };
+        const std::string name = "variant " + std::to_string(variant);
+        set_color_depth(variant % 2 ? 16 : 32);
+        TempDir dir;
+        const std::vector<std::string> rows = {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"};
+        levelfile::Level level = makeLevel(dir.path(), rows, 1.5f, 1.5f, variant < 2 ? 0 : 64);
+        level.sprites = {{3.5f, 1.5f, 1, 0}, {6.5f, 1.5f, 1, 1}, {5.5f, 3.5f, 1, 0},
+                         {0.0f, 0.0f, 1, 0}, {1.5f, 1.5f, 1, 0}, {8.2f, 2.7f, 1, 1}};
+        Kelda_engine e;
+        ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");
         for (size_t i = 0; i < sizeof poses / sizeof poses[0]; ++i) {
-            place(c.e, poses[i]);
-            for (int size : {64, 63, 200})
-                expectSameFrame(c.e, size, size * 3 / 4,
-                                "variant " + std::to_string(variant) + " pose " + std::to_string(i));
+            place(e, poses[i]);
+            for (int size : {64, 63, 200}) expectSameFrame(e, size, size * 3 / 4, name + " pose " + std::to_string(i));
         }
         // A sky colour that does not fit the pixel size, and shading: the slower ways must agree too.
-        place(c.e, poses[2]);
-        c.e.skyColor = 0x1ABCD;
-        expectSameFrame(c.e, 64, 48, "odd sky, variant " + std::to_string(variant));
-        c.e.floorShade = 1;
-        c.e.ceilingShade = 2;
-        expectSameFrame(c.e, 64, 48, "shaded, variant " + std::to_string(variant));
-        set_color_depth(32);
+        place(e, poses[2]);
+        e.skyColor = 0x1ABCD;
+        expectSameFrame(e, 64, 48, "odd sky, " + name);
+        e.floorShade = 1;
+        e.ceilingShade = 2;
+        expectSameFrame(e, 64, 48, "shaded, " + name);
     }
+    set_color_depth(32);
 }
 
 TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
     TempDir dir;
-    std::vector<std::string> rows(3, std::string(1000, '.'));
-    for (auto& r : rows) r.front() = r.back() = '#';
-    rows.front() = rows.back() = std::string(1000, '#');
-    rows[1][500] = '.';
+    std::vector<std::string> rows = {std::string(1000, '#'), "#" + std::string(998, '.') + "#", std::string(1000, '#')};
     levelfile::Level level = makeLevel(dir.path(), rows, 998.5f, 1.5f, 64);
     level.sprites = {{998.0f, 1.5f, 1, 0}, {998.4999f, 1.5f, 1, 1}, {997.5f, 1.49f, 1, 0}};
     Kelda_engine e;
@@ -222,7 +197,6 @@ TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
     e.sprites[2].bitmap = deep;
     e.sprites[1].bitmap = nullptr;
     expectSameFrame(e, 64, 48, "foreign bitmaps");
-    e.sprites[0].bitmap = e.sprites[1].bitmap = e.sprites[2].bitmap = e.textures[0];
     destroy_bitmap(odd);
     destroy_bitmap(deep);
 }

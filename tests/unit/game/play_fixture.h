@@ -6,16 +6,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/constants.h"
+#include "input/keyStates.h"
 #include "settings/global.h"
 
 struct ViewBuffers {
-    ViewBuffers() = default;
-    ViewBuffers(int width, int height) { resize(width, height); }
-    void resize(int width, int height) {
-        pixels.assign(static_cast<size_t>(width) * height, 0);
-        columns.clear();
+    ViewBuffers(int width, int height) : pixels(static_cast<size_t>(width) * height, 0), depth(width, 0.0f) {
         for (int x = 0; x < width; ++x) columns.push_back(&pixels[static_cast<size_t>(x) * height]);
-        depth.assign(width, 0.0f);
     }
     std::vector<int> pixels;
     std::vector<int*> columns;
@@ -32,3 +29,31 @@ inline void usePlayKeys() {
     global.keyStrafeRight = KEY_D;
     global.keyShoot = KEY_SPACE;
 }
+
+// The globals a level reads, set for a test driver with no keys held, and given back afterwards.
+class PlayStage {
+    globals saved;
+
+public:
+    PlayStage(int width, int height) : saved(global), view(width, height) {
+        global.buffer = create_bitmap(width, height);
+        global.textFont = global.menuFont = font;
+        global.crosshair = nullptr;
+        global.invulnerable = false;
+        usePlayKeys();
+        calm();
+    }
+    ~PlayStage() {
+        calm();
+        destroy_bitmap(global.buffer);
+        global = saved;
+    }
+    ViewBuffers view;
+
+private:
+    static void calm() {
+        for (int code = 0; code < KEY_MAX; ++code) key[code] = 0;
+        keyStates.resetAll();
+        timerCounter = 0;
+    }
+};

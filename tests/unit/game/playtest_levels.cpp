@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/test_support.h"
 #include "core/ElementaryFunctions.h"
@@ -14,21 +15,12 @@
 #include "game/levelLoop.h"
 
 namespace {
-const char* const RESULT_NAMES[] = {"won", "died", "won the last", "quit"};
-
 void report(const bot::LevelOutcome& o, int level) {
-    std::printf("[ playtest ] level %d: %s after %.1f s game time (%d frames, %.2f s wall), health %d, points %d, "
-                "bullets %d/%d, lives %d%s%s\n",
-                level, o.result >= 0 ? RESULT_NAMES[o.result] : "gave up", o.gameSeconds, o.frames, o.wallSeconds,
-                o.end.health, o.end.points, o.end.impactBullets, o.end.buzzsawBullets, o.end.lives,
-                o.failure.empty() ? "" : ": ", o.failure.c_str());
-}
-
-levelfile::Level compileSource(const std::string& path) {
-    levelfile::Level level;
-    std::string error;
-    EXPECT_TRUE(levelsource::compile(readFile(path), level, error)) << error;
-    return level;
+    const char* const results[] = {"won", "died", "won the last", "quit"};
+    std::printf("[ playtest ] level %d: %s after %.1f s game time, health %d, points %d, bullets %d/%d, lives %d%s%s\n",
+                level, o.result >= 0 ? results[o.result] : "gave up", o.gameSeconds, o.end.health, o.end.points,
+                o.end.impactBullets, o.end.buzzsawBullets, o.end.lives, o.failure.empty() ? "" : ": ",
+                o.failure.c_str());
 }
 }  // namespace
 
@@ -62,78 +54,57 @@ TEST(Playtest, TheBotWinsTheWholeCampaignInARow) {
     EXPECT_GE(c.congratulatedPoints, 120 + LAST_LEVEL_BONUS);
 }
 
-class BrokenLevel : public ::testing::Test {
-protected:
-    void SetUp() override { root.reset(new ScopedChdir(BRAWNWICK_SOURCE_DIR)); }
-    void TearDown() override { root.reset(); }
-
-    // Plays the level, changed by the test, from a file of its own; textures load from the root.
-    bot::LevelOutcome play(const levelfile::Level& level) {
-        const std::string path = dir.file("broken.map");
-        writeFile(path, levelfile::write(level));
-        bot::PlaytestOptions quick;
-        quick.budgetSeconds = 120.0;
-        return bot::playLevel(path, 0, LevelState(), quick);
-    }
-    static int wallCode(const levelfile::Level& l) {
-        for (unsigned short w : l.walls)
-            if (w != levelfile::EMPTY_CELL) return w;
-        return 0;
-    }
-
+// The first level spoilt on purpose: the bot says why it cannot win instead of playing on.
+TEST(Playtest, TheBotSaysWhyItCannotWinASpoiltLevel) {
+    ScopedChdir root(BRAWNWICK_SOURCE_DIR);  // the textures load from here
     TempDir dir;
-    std::unique_ptr<ScopedChdir> root;
-};
+    levelfile::Level first;
+    std::string error;
+    ASSERT_TRUE(levelsource::compile(readFile("levels/0.txt"), first, error)) << error;
+    std::vector<size_t> monsters;
+    for (size_t i = 0; i < first.sprites.size(); ++i)
+        if (first.sprites[i].health > 0) monsters.push_back(i);
+    ASSERT_FALSE(monsters.empty());
 
-TEST_F(BrokenLevel, TheBotStillWinsTheUntouchedLevel) {
-    bot::LevelOutcome o = play(compileSource("levels/0.txt"));
-    report(o, 0);
-    EXPECT_TRUE(o.won) << o.failure;
-}
-
-TEST_F(BrokenLevel, AMonsterInsideAWallIsReportedNotWaitedFor) {
-    levelfile::Level l = compileSource("levels/0.txt");
-    // The last monster moved into the wall cell north of it.
-    int last = -1;
-    for (size_t i = 0; i < l.sprites.size(); ++i)
-        if (l.sprites[i].health > 0) last = static_cast<int>(i);
-    ASSERT_GE(last, 0);
-    levelfile::Sprite& m = l.sprites[last];
-    int cx = static_cast<int>(m.x), cy = static_cast<int>(m.y);
-    while (cy > 0 && l.walls[cy * l.width + cx] == levelfile::EMPTY_CELL) --cy;
-    m.y = cy + 0.5f;
-    bot::LevelOutcome o = play(l);
-    report(o, 0);
-    EXPECT_FALSE(o.won);
-    EXPECT_NE(o.failure.find("cannot be reached"), std::string::npos) << o.failure;
-    EXPECT_EQ(o.result, -1) << "the level must not count as over";
-}
-
-TEST_F(BrokenLevel, AMonsterWalledInIsReportedNotWaitedFor) {
-    levelfile::Level l = compileSource("levels/0.txt");
-    // Walls all around the first monster's cell.
-    int first = -1;
-    for (size_t i = 0; i < l.sprites.size() && first < 0; ++i)
-        if (l.sprites[i].health > 0) first = static_cast<int>(i);
-    ASSERT_GE(first, 0);
-    const int cx = static_cast<int>(l.sprites[first].x), cy = static_cast<int>(l.sprites[first].y);
-    const int around[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    for (const auto& d : around) l.walls[(cy + d[1]) * l.width + cx + d[0]] = wallCode(l);
-    bot::LevelOutcome o = play(l);
-    report(o, 0);
-    EXPECT_FALSE(o.won);
-    EXPECT_NE(o.failure.find("cannot be reached"), std::string::npos) << o.failure;
-    EXPECT_LT(o.gameSeconds, 120.0);
-}
-
-TEST_F(BrokenLevel, AnAmbushAtTheStartIsLostAndSaidSo) {
-    levelfile::Level l = compileSource("levels/0.txt");
-    // Six of the toughest right in front of the player: seen at once, on the player at once.
-    for (int i = 0; i < 6; ++i) l.sprites.push_back({l.startX - 1.6f, l.startY, 4, 2});
-    bot::LevelOutcome o = play(l);
-    report(o, 0);
-    EXPECT_FALSE(o.won);
-    EXPECT_EQ(o.result, LEVEL_DIED);
-    EXPECT_EQ(o.failure, "died");
-    EXPECT_LT(o.gameSeconds, 5.0);
+    const struct {
+        const char* name;
+        std::function<void(levelfile::Level&)> spoil;
+        const char* failure;
+        int result;
+        double within;  // game seconds
+    } cases[] = {
+        {"a monster inside the wall north of it",
+         [&](levelfile::Level& l) {
+             levelfile::Sprite& m = l.sprites[monsters.back()];
+             int cy = static_cast<int>(m.y);
+             while (cy > 0 && l.walls[cy * l.width + static_cast<int>(m.x)] == levelfile::EMPTY_CELL) --cy;
+             m.y = cy + 0.5f;
+         },
+         "cannot be reached", -1, 60.0},
+        {"a monster walled in",
+         [&](levelfile::Level& l) {
+             const levelfile::Sprite& m = l.sprites[monsters.front()];
+             const int cell = static_cast<int>(m.y) * l.width + static_cast<int>(m.x);
+             for (int near : {cell - 1, cell + 1, cell - l.width, cell + l.width}) l.walls[near] = l.walls[0];
+         },
+         "cannot be reached", -1, 60.0},
+        {"six of the toughest right in front of the player",
+         [](levelfile::Level& l) {
+             for (int i = 0; i < 6; ++i) l.sprites.push_back({l.startX - 1.6f, l.startY, 4, 2});
+         },
+         "died", LEVEL_DIED, 5.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        levelfile::Level l = first;
+        c.spoil(l);
+        const std::string path = dir.file("spoilt.map");
+        writeFile(path, levelfile::write(l));
+        bot::LevelOutcome o = bot::playLevel(path, 0, LevelState(), 120.0);
+        report(o, 0);
+        EXPECT_FALSE(o.won);
+        EXPECT_NE(o.failure.find(c.failure), std::string::npos) << o.failure;
+        EXPECT_EQ(o.result, c.result) << "a level the bot gave up on must not count as over";
+        EXPECT_LT(o.gameSeconds, c.within);
+    }
 }

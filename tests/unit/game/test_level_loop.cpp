@@ -3,7 +3,7 @@
 
 #include <allegro.h>
 
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -12,70 +12,42 @@
 
 #include "common/test_support.h"
 #include "core/constants.h"
+#include "engine/levelfile.h"
 #include "game/game.h"
 #include "game/levelLoop.h"
 #include "game/play_fixture.h"
-#include "input/keyStates.h"
 #include "settings/global.h"
 
 namespace {
-const unsigned short EMPTY = 0xFFFF;
 const int VIEW_W = 64;
 const int VIEW_H = 48;
+using Sprites = std::vector<levelfile::Sprite>;
 
-struct LevelSprite {
-    float x, y;
-    int health;
-    int type;
-};
-
-// A level file in the game's binary format: texture 0..2 monster pictures, 3 wall, 4 floor.
-std::string levelBytes(int w, int h, const std::vector<unsigned short>& walls, float sx, float sy,
-                       const std::vector<LevelSprite>& sprites) {
-    std::string b;
-    auto u8 = [&](unsigned v) { b.push_back(static_cast<char>(v & 0xFF)); };
-    auto u16 = [&](unsigned v) { u8(v); u8(v >> 8); };
-    auto i32 = [&](int v) { for (int i = 0; i < 4; ++i) u8(static_cast<unsigned>(v) >> (8 * i)); };
-    auto f32 = [&](float f) { unsigned u; std::memcpy(&u, &f, 4); i32(static_cast<int>(u)); };
-    const char* tex[] = {"m0.bmp", "m1.bmp", "m2.bmp", "wall.bmp", "floor.bmp"};
-    u16(5);
-    for (const char* t : tex) {
-        b += t;
-        b.push_back('\r');
+// A corridor 8 x 3, the player at its east end looking west. Textures 0..2 are the monster
+// pictures, 3 the wall, 4 the floor.
+std::string corridor(const Sprites& sprites) {
+    levelfile::Level l;
+    l.texturePaths = {"m0.bmp", "m1.bmp", "m2.bmp", "wall.bmp", "floor.bmp"};
+    l.width = 8;
+    l.height = 3;
+    l.walls.assign(24, 3);
+    l.floors.assign(24, 3);
+    l.ceilings.assign(24, 3);
+    for (int x = 1; x < 7; ++x) {
+        l.walls[8 + x] = levelfile::EMPTY_CELL;
+        l.floors[8 + x] = 4;
+        l.ceilings[8 + x] = levelfile::OPEN_SKY;
     }
-    i32(w);
-    i32(h);
-    for (unsigned short c : walls) {
-        u16(c);
-        if (c == EMPTY) {
-            u8(4);
-            u8(0xFF);
-        }
-    }
-    f32(sx);
-    f32(sy);
-    u8(100); u8(150); u8(250);
-    i32(static_cast<int>(sprites.size()));
-    for (const LevelSprite& s : sprites) {
-        f32(s.x);
-        f32(s.y);
-        u8(s.health);
-        u16(s.type);
-    }
-    return b;
+    l.startX = 6.5f;
+    l.startY = 1.5f;
+    l.sprites = sprites;
+    return levelfile::write(l);
 }
 
-// A corridor w x 3 with a closed border.
-std::vector<unsigned short> corridor(int w) {
-    std::vector<unsigned short> walls(w * 3, 3);
-    for (int x = 1; x < w - 1; ++x) walls[w + x] = EMPTY;
-    return walls;
-}
-
-void saveSolid(const std::string& path, int colour, int size = 16) {
-    BITMAP* b = create_bitmap(size, size);
+void saveSolid(const char* path, int colour) {
+    BITMAP* b = create_bitmap(16, 16);
     clear_to_color(b, colour);
-    save_bitmap(path.c_str(), b, nullptr);
+    save_bitmap(path, b, nullptr);
     destroy_bitmap(b);
 }
 
@@ -101,49 +73,20 @@ void testShot(int weapon) { shots.push_back(weapon); }
 class LevelLoop : public ::testing::Test {
 protected:
     void SetUp() override {
-        chdir.reset(new ScopedChdir(dir.path()));
         std::filesystem::create_directory("maps");
         saveSolid("m0.bmp", makecol(200, 30, 30));
         saveSolid("m1.bmp", makecol(30, 200, 30));
         saveSolid("m2.bmp", makecol(30, 30, 200));
         saveSolid("wall.bmp", makecol(90, 90, 90));
         saveSolid("floor.bmp", makecol(60, 40, 20));
-
-        savedGlobal = global;
-        global.buffer = create_bitmap(VIEW_W, VIEW_H);
-        global.textFont = font;
-        global.menuFont = font;
-        global.crosshair = nullptr;
-        usePlayKeys();
-        global.invulnerable = false;
-
-        view.resize(VIEW_W, VIEW_H);
-
-        io = LevelIO{testPresent, testAskQuit, testNow, testShot};
         onPresent = nullptr;
         onAskQuit = nullptr;
         presents = questions = 0;
         fakeNow = 5000.0;  // the program has run for a long time before the level starts
         shots.clear();
-        releaseAllKeys();
-        keyStates.resetAll();
-        timerCounter = 0;
-    }
-    void TearDown() override {
-        releaseAllKeys();
-        keyStates.resetAll();
-        destroy_bitmap(global.buffer);
-        global = savedGlobal;
-        timerCounter = 0;
-        onPresent = nullptr;
-        onAskQuit = nullptr;
-        chdir.reset();
     }
 
     void writeLevel(int n, const std::string& bytes) { writeFile("maps/" + std::to_string(n) + ".map", bytes); }
-    void writeCorridor(int n, const std::vector<LevelSprite>& sprites, float sx = 6.5f) {
-        writeLevel(n, levelBytes(8, 3, corridor(8), sx, 1.5f, sprites));
-    }
 
     // Loads level n and starts a run with the given counters.
     LevelRun& start(int n, LevelState counters = LevelState()) {
@@ -153,57 +96,41 @@ protected:
         run.reset(new LevelRun(*engine, n, depth.data(), columns.data(), counters, io));
         return *run;
     }
-    // Frames until the level ends or the limit; returns the number of frames run.
-    int frames(int limit) {
-        int n = 0;
-        while (n < limit) {
-            ++n;
-            if (!run->frame()) break;
-        }
-        return n;
-    }
 
     TempDir dir;
-    std::unique_ptr<ScopedChdir> chdir;
-    globals savedGlobal;
-    ViewBuffers view;
-    std::vector<int*>& columns = view.columns;
-    std::vector<float>& depth = view.depth;
-    LevelIO io;
+    ScopedChdir chdir{dir.path()};
+    PlayStage stage{VIEW_W, VIEW_H};
+    std::vector<int*>& columns = stage.view.columns;
+    std::vector<float>& depth = stage.view.depth;
+    LevelIO io{testPresent, testAskQuit, testNow, testShot};
     std::unique_ptr<Kelda_engine> engine;
     std::unique_ptr<LevelRun> run;
 };
 }  // namespace
 
-TEST_F(LevelLoop, LevelWithoutMonstersIsDrawnOnceAndWon) {
-    writeCorridor(0, {{3.5f, 1.5f, 0, 0}});  // scenery only
-    LevelRun& r = start(0);
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(presents, 1);
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON);
-    EXPECT_EQ(r.state.points, 50);
-
-    writeCorridor(1, {});
-    LevelRun& again = start(0);
-    EXPECT_FALSE(again.frame());
-    EXPECT_EQ(again.finish(), LEVEL_WON);
-    EXPECT_EQ(again.state.points, 0);
-}
-
-TEST_F(LevelLoop, OnlyTheFileOfTheNextLevelDecides) {
-    writeCorridor(0, {});
-    writeCorridor(1, {});
-    writeCorridor(3, {});
+TEST_F(LevelLoop, LevelWithoutMonstersEndsInItsFirstFrameAndOnlyTheNextFileMakesItNotTheLast) {
+    writeLevel(0, corridor({{3.5f, 1.5f, 0, 0}}));  // scenery only
+    writeLevel(1, corridor({}));
+    writeLevel(3, corridor({}));
+    key[KEY_ESC] = 1;  // asks nothing once the level is over
     LevelState counters;
     counters.points = 7;
-    LevelRun& r = start(1, counters);
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON);
-    EXPECT_EQ(r.state.points, 57);
+    const struct {
+        int level, result, points;
+    } cases[] = {{0, LEVEL_WON, 7}, {1, LEVEL_LAST_WON, 7 + LAST_LEVEL_BONUS}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        LevelRun& r = start(c.level, counters);
+        EXPECT_FALSE(r.frame());
+        EXPECT_EQ(r.finish(), c.result);
+        EXPECT_EQ(r.state.points, c.points);
+    }
+    EXPECT_EQ(presents, 2);
+    EXPECT_EQ(questions, 0);
 }
 
 TEST_F(LevelLoop, FrameTimeIsMeasuredFromSetUpAndCapped) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{1.5f, 1.5f, 1, 0}}));
     LevelRun& r = start(0);
     EXPECT_EQ(global.speedFactor, 0.0f);
     onPresent = [] { fakeNow += 0.02; };
@@ -215,7 +142,7 @@ TEST_F(LevelLoop, FrameTimeIsMeasuredFromSetUpAndCapped) {
 }
 
 TEST_F(LevelLoop, QuitQuestionTimeIsNotFrameTimeAndItsTicksAreWorkedOffAfterwards) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{1.5f, 1.5f, 1, 0}}));
     LevelRun& r = start(0);
     onPresent = [] { fakeNow += 0.02; };
     key[KEY_ESC] = 1;
@@ -243,17 +170,8 @@ TEST_F(LevelLoop, QuitQuestionTimeIsNotFrameTimeAndItsTicksAreWorkedOffAfterward
     EXPECT_EQ(r.finish(), LEVEL_QUIT);
 }
 
-TEST_F(LevelLoop, EscAsksNothingOnceTheLevelIsOver) {
-    writeCorridor(0, {});
-    LevelRun& r = start(0);
-    key[KEY_ESC] = 1;
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(questions, 0);
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON);
-}
-
 TEST_F(LevelLoop, ShootingTheMonsterAheadKillsItPaysAndWins) {
-    writeCorridor(0, {{2.5f, 1.5f, 2, 1}});
+    writeLevel(0, corridor({{2.5f, 1.5f, 2, 1}}));
     LevelRun& r = start(0);
     // The clock stands still, so the monster does not move; each frame brings a full cycle of ticks.
     onPresent = [] {
@@ -274,43 +192,49 @@ TEST_F(LevelLoop, ShootingTheMonsterAheadKillsItPaysAndWins) {
 }
 
 TEST_F(LevelLoop, SeenMonsterChasesAndHurtsOnContact) {
-    writeCorridor(0, {{3.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{3.5f, 1.5f, 1, 0}}));
     LevelRun& r = start(0);
     onPresent = [] { fakeNow += 0.1; };  // 0.34 cells per frame
     EXPECT_TRUE(r.frame());
     EXPECT_NEAR(engine->getSpriteList()[0].x, 3.84f, 1e-4);
-    int n = frames(20);
+    int n = 1;
+    while (r.frame() && n < 20) ++n;
     EXPECT_LT(n, 20);
     EXPECT_EQ(r.state.health, MAX_HEALTH - 1);
     EXPECT_EQ(r.finish(), LEVEL_LAST_WON) << "the monster that touched is gone: won, no points";
     EXPECT_EQ(r.state.points, 50);
 }
 
-TEST_F(LevelLoop, LastContactCountsInItsFrameAndTheLevelEndsTheFrameAfter) {
-    writeCorridor(0, {{6.3f, 1.5f, 1, 0}});
-    LevelRun& r = start(0);
-    EXPECT_TRUE(r.frame());
-    EXPECT_EQ(r.state.health, 4);
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(presents, 2);
-}
-
-TEST_F(LevelLoop, ContactsThatTakeTheLastHealthEndAsDeathEvenWithNoMonsterLeft) {
-    writeCorridor(0, std::vector<LevelSprite>(5, LevelSprite{6.3f, 1.5f, 1, 0}));
-    LevelRun& r = start(0);
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(r.state.health, 0);
-    EXPECT_EQ(r.finish(), LEVEL_DIED);
-
-    writeCorridor(0, std::vector<LevelSprite>(7, LevelSprite{6.3f, 1.5f, 1, 0}));
-    LevelRun& r2 = start(0);
-    EXPECT_FALSE(r2.frame());
-    EXPECT_EQ(r2.state.health, -2);
-    EXPECT_EQ(r2.finish(), LEVEL_DIED);
+// Contacts count in their frame and the level ends the frame after; contacts that take the last
+// health are a death even when they leave no monster behind.
+TEST_F(LevelLoop, ContactsRightAtTheStartEndInDeathOrWin) {
+    const struct {
+        int monsters;
+        bool invulnerable;
+        int health, result;
+    } cases[] = {
+        {1, false, 4, LEVEL_LAST_WON},
+        {5, false, 0, LEVEL_DIED},
+        {7, false, -2, LEVEL_DIED},
+        {6, true, MAX_HEALTH, LEVEL_LAST_WON},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.monsters << " monsters, invulnerable " << c.invulnerable);
+        global.invulnerable = c.invulnerable;
+        writeLevel(0, corridor(Sprites(c.monsters, levelfile::Sprite{6.3f, 1.5f, 1, 0})));
+        LevelRun& r = start(0);
+        EXPECT_EQ(r.frame(), c.result != LEVEL_DIED);
+        EXPECT_EQ(r.state.health, c.health);
+        if (c.result != LEVEL_DIED) {
+            EXPECT_FALSE(r.frame());
+        }
+        EXPECT_EQ(r.finish(), c.result);
+        EXPECT_EQ(global.invulnerable, c.invulnerable) << "invulnerability outlives the level";
+    }
 }
 
 TEST_F(LevelLoop, ControlKeysActOncePerPress) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{1.5f, 1.5f, 1, 0}}));
     LevelState counters;
     counters.impactBullets = 3;
     LevelRun& r = start(0, counters);
@@ -329,19 +253,8 @@ TEST_F(LevelLoop, ControlKeysActOncePerPress) {
     EXPECT_FALSE(global.invulnerable);
 }
 
-TEST_F(LevelLoop, InvulnerabilityOutlivesTheLevel) {
-    global.invulnerable = true;
-    writeCorridor(0, std::vector<LevelSprite>(6, LevelSprite{6.3f, 1.5f, 1, 0}));
-    LevelRun& r = start(0);
-    EXPECT_TRUE(r.frame());
-    EXPECT_EQ(r.state.health, MAX_HEALTH);
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON);
-    EXPECT_TRUE(global.invulnerable);
-}
-
 TEST_F(LevelLoop, ViewIsCopiedAndTheHudDrawnOverIt) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{1.5f, 1.5f, 1, 0}}));
     LevelRun& r = start(0);
     EXPECT_EQ(r.state.healthUnit, (VIEW_W - 20) / 5);
     r.frame();
@@ -351,7 +264,7 @@ TEST_F(LevelLoop, ViewIsCopiedAndTheHudDrawnOverIt) {
 }
 
 TEST_F(LevelLoop, MovementKeysWalkTheCameraByTheFrameTime) {
-    writeCorridor(0, {{1.5f, 1.5f, 1, 0}});
+    writeLevel(0, corridor({{1.5f, 1.5f, 1, 0}}));
     LevelRun& r = start(0);
     onPresent = [] { fakeNow += 0.1; };
     r.frame();  // sets the frame time; nothing held yet
@@ -366,7 +279,7 @@ TEST_F(LevelLoop, LoadFailuresAreToldApart) {
     EXPECT_EQ(missing.kind, LevelLoad::notFound);
     EXPECT_EQ(missing.detail, "File not found");
 
-    std::string good = levelBytes(8, 3, corridor(8), 6.5f, 1.5f, {});
+    const std::string good = corridor({});
     writeLevel(0, good.substr(0, good.size() - 6));
     Kelda_engine e2;
     LevelLoad cut = loadLevel(e2, "maps/0.map");
@@ -388,7 +301,7 @@ TEST_F(LevelLoop, MissingLevelFileEndsTheProgramWithError010) {
 }
 
 TEST_F(LevelLoop, DoMapHandsTheCountersBack) {
-    writeCorridor(0, {{2.5f, 1.5f, 1, 2}});
+    writeLevel(0, corridor({{2.5f, 1.5f, 1, 2}}));
     LevelIO saved = levelIO;
     levelIO = io;
     // One tap: the shot falls on the sixth tick, the cycle runs out with the key released.

@@ -68,25 +68,23 @@ TEST(Resolution, RefusedModesFallBackToEightHundredThenTheOtherWindowMode) {
     Resolution r;
     r.width = 1920;
     r.height = 1080;
-
-    attempts.clear();
-    accepted = {"1:1920x1080"};
-    EXPECT_EQ(enterMode(1, r, fakeSetGfx), 1);
-    EXPECT_EQ(attempts, std::vector<std::string>{"1:1920x1080"});
-
-    attempts.clear();
-    accepted = {"2:800x600"};
-    EXPECT_EQ(enterMode(2, r, fakeSetGfx), 2);
-    EXPECT_EQ(attempts, (std::vector<std::string>{"2:1920x1080", "2:800x600"}));
-
-    attempts.clear();
-    accepted = {"2:800x600"};
-    EXPECT_EQ(enterMode(1, r, fakeSetGfx), 2);
-    EXPECT_EQ(attempts, (std::vector<std::string>{"1:1920x1080", "1:800x600", "2:800x600"}));
-
-    attempts.clear();
-    accepted = {};
-    EXPECT_EQ(enterMode(1, r, fakeSetGfx), 0) << "nothing works: the caller ends with Error004";
+    const struct {
+        int driver;
+        std::vector<std::string> accept, tried;
+        int result;  // 0: nothing works, the caller ends with Error004
+    } cases[] = {
+        {1, {"1:1920x1080"}, {"1:1920x1080"}, 1},
+        {2, {"2:800x600"}, {"2:1920x1080", "2:800x600"}, 2},
+        {1, {"2:800x600"}, {"1:1920x1080", "1:800x600", "2:800x600"}, 2},
+        {1, {}, {"1:1920x1080", "1:800x600", "2:800x600"}, 0},
+    };
+    for (const auto& c : cases) {
+        attempts.clear();
+        accepted = c.accept;
+        EXPECT_EQ(enterMode(c.driver, r, fakeSetGfx), c.result)
+            << "driver " << c.driver << " accepting " << (c.accept.empty() ? "nothing" : c.accept[0]);
+        EXPECT_EQ(attempts, c.tried);
+    }
 }
 
 namespace {

@@ -4,44 +4,35 @@
 #include "game/scoring.h"
 
 TEST(Scoring, PointsTableAndTypesBeyondIt) {
-    EXPECT_EQ(pointsForType(0), 1);
-    EXPECT_EQ(pointsForType(1), 2);
-    EXPECT_EQ(pointsForType(2), 4);
-    EXPECT_EQ(pointsForType(3), 1);
-    EXPECT_EQ(pointsForType(65535), 1);
-    EXPECT_EQ(pointsForType(-1), 1);
+    const int types[] = {0, 1, 2, 3, 65535, -1}, worth[] = {1, 2, 4, 1, 1, 1};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(pointsForType(types[i]), worth[i]) << "type " << types[i];
 }
 
-TEST(Scoring, SixteenGrantsImpactAmmoAndLeavesAChosenBulletWeapon) {
-    LevelState s;
-    s.points = 15;
-    earnPoint(s);
-    EXPECT_EQ(s.impactBullets, 15);
-    EXPECT_EQ(s.buzzsawBullets, 0);
-    EXPECT_EQ(s.message, "Extra ammo");
-    EXPECT_EQ(s.messageTimer, 32);
-    EXPECT_EQ(s.weapon, WEAPON_IMPACT_CANNON);
-
-    LevelState b;
-    b.points = 47;
-    b.weapon = WEAPON_BUZZSAW;
-    earnPoint(b);
-    EXPECT_EQ(b.points, 48);
-    EXPECT_EQ(b.impactBullets, 15);
-    EXPECT_EQ(b.weapon, WEAPON_BUZZSAW);
-}
-
-TEST(Scoring, ThirtyTwoGrantsBothAmmunitionsAndTheBuzzsaw) {
-    LevelState s;
-    s.points = 31;
-    s.health = 1;
-    earnPoint(s);
-    EXPECT_EQ(s.impactBullets, 15);
-    EXPECT_EQ(s.buzzsawBullets, 30);
-    EXPECT_EQ(s.weapon, WEAPON_BUZZSAW);
-    EXPECT_EQ(s.message, "Extra ammo");
-    EXPECT_EQ(s.health, 1);
-    EXPECT_EQ(s.lives, 0);
+TEST(Scoring, AmmoThresholdsGrantBulletsAndArmTheStrongerWeapon) {
+    const struct {
+        int pointsBefore, weaponBefore;
+        int impact, buzzsaw, weaponAfter;
+    } cases[] = {
+        {15, WEAPON_HUNTER, 15, 0, WEAPON_IMPACT_CANNON},
+        {47, WEAPON_BUZZSAW, 15, 0, WEAPON_BUZZSAW},  // a chosen bullet weapon stays
+        {31, WEAPON_HUNTER, 15, 30, WEAPON_BUZZSAW},
+        {95, WEAPON_IMPACT_CANNON, 15, 30, WEAPON_BUZZSAW},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.pointsBefore << " points");
+        LevelState s;
+        s.points = c.pointsBefore;
+        s.weapon = c.weaponBefore;
+        s.health = 1;
+        earnPoint(s);
+        EXPECT_EQ(s.impactBullets, c.impact);
+        EXPECT_EQ(s.buzzsawBullets, c.buzzsaw);
+        EXPECT_EQ(s.weapon, c.weaponAfter);
+        EXPECT_EQ(s.message, "Extra ammo");
+        EXPECT_EQ(s.messageTimer, 32);
+        EXPECT_EQ(s.health, 1);
+        EXPECT_EQ(s.lives, 0);
+    }
 }
 
 TEST(Scoring, KillFromSixtyTwoToSixtySixCrossesSixtyFourOnce) {
@@ -62,21 +53,11 @@ TEST(Scoring, KillFromSixtyTwoToSixtySixCrossesSixtyFourOnce) {
     EXPECT_EQ(s.weapon, WEAPON_BUZZSAW);
 }
 
-TEST(Scoring, OneKillCanCrossSeveralThresholds) {
-    // 14 -> 18 crosses 16; then 30 -> 34 crosses 32.
+TEST(Scoring, FromZeroToOneHundredTwentyEightEveryThresholdPaysOnce) {
     LevelState s;
-    s.points = 14;
-    payKill(s, 2);
-    EXPECT_EQ(s.impactBullets, 15);
-    s.points = 30;
-    payKill(s, 2);
-    EXPECT_EQ(s.impactBullets, 30);
-    EXPECT_EQ(s.buzzsawBullets, 30);
-    // From 0 to 128 by worth-4 kills: 8 ammo grants, 4 Buzzsaw grants, 2 lives.
-    LevelState t;
-    for (int i = 0; i < 32; ++i) payKill(t, 2);
-    EXPECT_EQ(t.points, 128);
-    EXPECT_EQ(t.impactBullets, 8 * 15);
-    EXPECT_EQ(t.buzzsawBullets, 4 * 30);
-    EXPECT_EQ(t.lives, 2);
+    for (int i = 0; i < 32; ++i) payKill(s, 2);
+    EXPECT_EQ(s.points, 128);
+    EXPECT_EQ(s.impactBullets, 8 * 15);
+    EXPECT_EQ(s.buzzsawBullets, 4 * 30);
+    EXPECT_EQ(s.lives, 2);
 }

@@ -11,6 +11,13 @@ BITMAP* solidBitmap(int w, int h, int color) {
     return b;
 }
 
+int countColor(BITMAP* b, int y0, int y1, int color) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < b->w; ++x) n += getpixel(b, x, y) == color;
+    return n;
+}
+
 void MenuTest::SetUp() {
     saved = global;
     global.setDefaults(32);

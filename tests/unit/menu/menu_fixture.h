@@ -16,7 +16,6 @@ protected:
 
     // Holds the key down for one step, lets it go and lets the latch see the release.
     void tap(int code, const std::function<void()>& step);
-    // The colour at (x, y) of the back buffer.
     int pixel(int x, int y) const { return getpixel(global.buffer, x, y); }
 
     globals saved;
@@ -25,3 +24,5 @@ protected:
 
 // Fills a bitmap with one colour; returned bitmaps belong to the caller.
 BITMAP* solidBitmap(int w, int h, int color);
+// Pixels of the colour in rows y0 .. y1 - 1 across the whole width.
+int countColor(BITMAP* b, int y0, int y1, int color);

@@ -1,5 +1,8 @@
 // The options screen driven one input step at a time on its private copy of the settings.
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "core/constants.h"
 #include "input/keyStates.h"
@@ -21,33 +24,43 @@ protected:
     void step() {
         optionsStep(s, [this](globals& copy) {
             ++controlsRuns;
-            if (reassign) reassign(copy);
+            copy.keyForward = KEY_Q;
         });
     }
     void press(int code) { tap(code, [this] { step(); }); }
+    void hold(int code, int steps) {
+        key[code] = 1;
+        for (int i = 0; i < steps; ++i) step();
+        key[code] = 0;
+    }
     void select(int row) {
         while (s.selection != row) press(KEY_DOWN);
     }
-    bool leave() {
+    // Chooses the exit row and leaves; true asks for a restart.
+    bool exitBy(int row) {
+        select(row);
+        press(KEY_ENTER);
+        EXPECT_FALSE(s.running);
         return leaveOptions(s, [this](char& mode) {
             ++switches;
             switchedTo = mode;
-            if (forceWindow) mode = 2;
+            mode = 2;  // full screen cannot be had here
         });
     }
     OptionsState s;
     int controlsRuns = 0;
-    std::function<void(globals&)> reassign;
     int switches = 0;
     int switchedTo = 0;
-    bool forceWindow = false;
 };
 }  // namespace
 
-TEST_F(OptionsTest, UpAndDownWrapOverAllRowsOrWithoutColourDepth) {
+TEST_F(OptionsTest, UpAndDownWrapOverAllRowsOrWithoutColourDepthByTheKeysInForce) {
+    s.copy.keyBackward = KEY_Q;  // edited, not in force
+    press(KEY_Q);
+    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE);
     press(KEY_UP);
     EXPECT_EQ(s.selection, ROW_EXIT_DISCARDING);
-    press(KEY_DOWN);
+    press(global.keyBackward);
     EXPECT_EQ(s.selection, ROW_DISPLAY_MODE);
     press(KEY_DOWN);
     EXPECT_EQ(s.selection, ROW_COLOR_DEPTH);
@@ -55,112 +68,64 @@ TEST_F(OptionsTest, UpAndDownWrapOverAllRowsOrWithoutColourDepth) {
     s = openOptions(false, 800, 600);
     press(KEY_DOWN);
     EXPECT_EQ(s.selection, ROW_VSYNC) << "the hidden colour depth is skipped";
-    press(KEY_UP);
-    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE);
-    press(KEY_UP);
-    EXPECT_EQ(s.selection, ROW_EXIT_DISCARDING);
-}
-
-TEST_F(OptionsTest, MenuKeysFollowTheAssignmentInForceNotTheCopy) {
-    s.copy.keyBackward = KEY_Q;
-    press(KEY_Q);
-    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE);
-    press(global.keyBackward);
-    EXPECT_EQ(s.selection, ROW_COLOR_DEPTH);
     press(global.keyForward);
     EXPECT_EQ(s.selection, ROW_DISPLAY_MODE);
 }
 
-TEST_F(OptionsTest, ResultIsTrueOnlyForASavedChangeOfColourDepth) {
-    select(ROW_COLOR_DEPTH);
-    press(KEY_RIGHT);
-    EXPECT_EQ(s.copy.colorDepth, 16);
-    EXPECT_EQ(global.colorDepth, 32) << "only the copy changes while the screen is open";
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    EXPECT_FALSE(s.running);
-    EXPECT_TRUE(leave());
-    EXPECT_EQ(global.colorDepth, 16);
+TEST_F(OptionsTest, RestartOnlyForASavedChangeOfColourDepth) {
+    struct Case {
+        const char* name;
+        int depth;
+        std::vector<int> keys;  // pressed on the colour depth row
+        int exitRow;
+        bool restart;
+        int result;
+    };
+    const Case cases[] = {
+        {"changed", 32, {KEY_RIGHT}, ROW_EXIT_SAVING, true, 16},
+        {"changed back", 32, {KEY_RIGHT, KEY_LEFT}, ROW_EXIT_SAVING, false, 32},
+        {"discarded", 32, {KEY_RIGHT}, ROW_EXIT_DISCARDING, false, 32},
+        {"odd depth only visited", 24, {}, ROW_EXIT_SAVING, false, 24},
+        {"odd depth chosen as shown", 24, {KEY_LEFT}, ROW_EXIT_SAVING, true, 32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        global.colorDepth = c.depth;
+        s = openOptions(true, 800, 600);
+        EXPECT_FALSE(s.rightActive[1]) << "shown with 32 active";
+        select(ROW_COLOR_DEPTH);
+        for (int k : c.keys) press(k);
+        EXPECT_EQ(global.colorDepth, c.depth) << "only the copy changes while the screen is open";
+        EXPECT_EQ(exitBy(c.exitRow), c.restart);
+        EXPECT_EQ(global.colorDepth, c.result);
+    }
     EXPECT_EQ(switches, 0);
 }
 
-TEST_F(OptionsTest, ColourDepthChangedAndChangedBackIsNotARestart) {
-    select(ROW_COLOR_DEPTH);
-    press(KEY_RIGHT);
-    press(KEY_LEFT);
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    EXPECT_FALSE(leave());
-}
-
-TEST_F(OptionsTest, VolumesAloneAreSavedWithoutRestart) {
-    select(ROW_SFX_VOLUME);
-    key[KEY_LEFT] = 1;
-    for (int i = 0; i < 10; ++i) step();
-    key[KEY_LEFT] = 0;
-    select(ROW_EXIT_SAVING);
-    press(global.keyUse);
-    EXPECT_FALSE(leave());
-    EXPECT_EQ(global.sfxVolume, 245);
-}
-
 TEST_F(OptionsTest, DiscardingDropsEverythingIncludingReassignedKeys) {
-    reassign = [](globals& copy) { copy.keyForward = KEY_Q; };
     select(ROW_CONTROLS);
     press(KEY_ENTER);
     EXPECT_EQ(controlsRuns, 1);
     EXPECT_EQ(s.copy.keyForward, KEY_Q);
-    EXPECT_EQ(global.keyForward, KEY_W);
-    select(ROW_COLOR_DEPTH);
-    press(KEY_RIGHT);
     select(ROW_DISPLAY_MODE);
     press(KEY_RIGHT);
-    select(ROW_EXIT_DISCARDING);
-    press(KEY_ENTER);
-    EXPECT_FALSE(s.running);
-    EXPECT_FALSE(leave());
+    select(ROW_SFX_VOLUME);
+    hold(KEY_LEFT, 10);
+    EXPECT_FALSE(exitBy(ROW_EXIT_DISCARDING));
     EXPECT_EQ(global.keyForward, KEY_W);
-    EXPECT_EQ(global.colorDepth, 32);
     EXPECT_EQ(global.screenMode, 2);
+    EXPECT_EQ(global.sfxVolume, 255);
     EXPECT_EQ(switches, 0) << "discarding does not switch the display";
-}
-
-TEST_F(OptionsTest, SavingKeepsReassignedKeys) {
-    reassign = [](globals& copy) { copy.keyForward = KEY_Q; };
-    select(ROW_CONTROLS);
-    press(KEY_ENTER);
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    EXPECT_FALSE(leave());
-    EXPECT_EQ(global.keyForward, KEY_Q);
 }
 
 TEST_F(OptionsTest, ChangedDisplayModeSwitchesAtOnceAndKeepsTheModeThatWorked) {
     select(ROW_DISPLAY_MODE);
     press(KEY_RIGHT);
     EXPECT_TRUE(s.rightActive[0]);
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    forceWindow = true;  // full screen cannot be had here
-    EXPECT_FALSE(leave());
+    EXPECT_FALSE(exitBy(ROW_EXIT_SAVING));
     EXPECT_EQ(switches, 1);
     EXPECT_EQ(switchedTo, 1);
     EXPECT_EQ(global.screenMode, 2);
-}
-
-TEST_F(OptionsTest, ScreenshotNumberIsNeverRolledBack) {
-    global.screenshotCount = 12;  // F9 pressed while the screen was open
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    leave();
-    EXPECT_EQ(global.screenshotCount, 12);
-
-    s = openOptions(true, 800, 600);
-    global.screenshotCount = 13;
-    select(ROW_EXIT_DISCARDING);
-    press(KEY_ENTER);
-    leave();
-    EXPECT_EQ(global.screenshotCount, 13);
 }
 
 TEST_F(OptionsTest, TwoChoiceRowsSetFixedValuesAndOtherRowsIgnoreThem) {
@@ -172,64 +137,34 @@ TEST_F(OptionsTest, TwoChoiceRowsSetFixedValuesAndOtherRowsIgnoreThem) {
     EXPECT_TRUE(s.rightActive[2]);
     press(global.keyTurnLeft);
     EXPECT_TRUE(s.copy.vsync);
-    globals before = s.copy;
     select(ROW_CONTROLS);
     press(KEY_LEFT);
     press(KEY_RIGHT);
-    EXPECT_EQ(s.copy.screenMode, before.screenMode);
-    EXPECT_EQ(s.copy.colorDepth, before.colorDepth);
-    EXPECT_EQ(s.copy.vsync, before.vsync);
+    EXPECT_EQ(std::tie(s.copy.screenMode, s.copy.colorDepth, s.copy.vsync), std::make_tuple(char(2), 32, true));
     EXPECT_EQ(controlsRuns, 0);
 }
 
-TEST_F(OptionsTest, DepthOutsideTheChoicesShowsThirtyTwoAndIsKeptUntilChosen) {
-    global.colorDepth = 24;
-    s = openOptions(true, 800, 600);
-    EXPECT_FALSE(s.rightActive[1]) << "shown with 32 active";
-    select(ROW_COLOR_DEPTH);
-    press(KEY_UP);
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    EXPECT_FALSE(leave());
-    EXPECT_EQ(global.colorDepth, 24);
-
-    s = openOptions(true, 800, 600);
-    select(ROW_COLOR_DEPTH);
-    press(KEY_LEFT);
-    select(ROW_EXIT_SAVING);
-    press(KEY_ENTER);
-    EXPECT_TRUE(leave());
-    EXPECT_EQ(global.colorDepth, 32);
-}
-
-TEST_F(OptionsTest, HeldArrowsMoveVolumesOnePerStepAndStopAtTheBounds) {
+TEST_F(OptionsTest, VolumesMoveOnePerStepStopAtTheBoundsAndShowPercent) {
     select(ROW_SFX_VOLUME);
     s.copy.sfxVolume = 250;
-    key[KEY_RIGHT] = 1;
-    for (int i = 0; i < 10; ++i) step();
-    key[KEY_RIGHT] = 0;
+    hold(KEY_RIGHT, 10);
     EXPECT_EQ(s.copy.sfxVolume, 255);
-    EXPECT_EQ(volumeText(s.copy.sfxVolume), " - 100%");
-
     press(KEY_DOWN);
     s.copy.musicVolume = 3;
-    key[global.keyTurnLeft] = 1;
-    for (int i = 0; i < 10; ++i) step();
-    key[global.keyTurnLeft] = 0;
+    hold(global.keyTurnLeft, 10);
     EXPECT_EQ(s.copy.musicVolume, 0);
-    EXPECT_EQ(volumeText(0), " - 0%");
-    EXPECT_EQ(volumeText(175), " - 68%");
-    EXPECT_EQ(volumeText(1), " - 0%");
-
     s.copy.musicVolume = 100;
+    hold(KEY_LEFT, 5);
+    EXPECT_EQ(s.copy.musicVolume, 95) << "one per step";
     key[KEY_LEFT] = key[KEY_RIGHT] = 1;
     step();
-    EXPECT_EQ(s.copy.musicVolume, 100) << "both held cancel out";
+    EXPECT_EQ(s.copy.musicVolume, 95) << "both held cancel out";
     EXPECT_EQ(s.copy.sfxVolume, 255) << "only the selected volume moves";
+    const std::pair<int, const char*> shown[] = {{255, " - 100%"}, {175, " - 68%"}, {1, " - 0%"}, {0, " - 0%"}};
+    for (const auto& v : shown) EXPECT_EQ(volumeText(v.first), v.second);
 }
 
-
-TEST_F(OptionsTest, WheelOnlyActsOnVolumeRows) {
+TEST_F(OptionsTest, WheelActsOnceAndOnlyOnVolumeRows) {
     select(ROW_MUSIC_VOLUME);
     s.copy.musicVolume = 255;
     mouseZDiff = 3;
@@ -237,16 +172,13 @@ TEST_F(OptionsTest, WheelOnlyActsOnVolumeRows) {
     EXPECT_EQ(s.copy.musicVolume, 255);
     mouseZDiff = -5;
     step();
+    step();
     EXPECT_EQ(s.copy.musicVolume, 250);
-    step();
-    EXPECT_EQ(s.copy.musicVolume, 250) << "a wheel turn counts once";
-
-    globals before = s.copy;
     select(ROW_CONTROLS);
-    mouseZDiff = 2;
+    mouseZDiff = -2;
     step();
-    EXPECT_EQ(s.copy.musicVolume, before.musicVolume);
-    EXPECT_EQ(s.copy.sfxVolume, before.sfxVolume);
+    EXPECT_EQ(s.copy.musicVolume, 250);
+    EXPECT_EQ(s.copy.sfxVolume, 255);
 }
 
 TEST_F(OptionsTest, HoverByRowHeightAndOnlyBelowTheFirstRow) {
@@ -256,50 +188,30 @@ TEST_F(OptionsTest, HoverByRowHeightAndOnlyBelowTheFirstRow) {
     mouse_y = s.top[ROW_VSYNC] + 1;
     step();
     EXPECT_EQ(s.selection, ROW_VSYNC);
-    drawOptions(s, global.buffer);
-    mouse_y = s.top[0] + 5;
-    press(KEY_DOWN);
-    EXPECT_EQ(s.selection, ROW_COLOR_DEPTH) << "Down moves for one step";
-    drawOptions(s, global.buffer);
-    step();
-    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE) << "then the row under the pointer is selected again";
-
     mouse_y = 599;
     drawOptions(s, global.buffer);
     step();
     EXPECT_EQ(s.selection, ROW_EXIT_DISCARDING) << "the last row reaches down to the bottom";
-
-    mouse_y = s.top[0] - 1;
+    mouse_y = s.top[0];
     drawOptions(s, global.buffer);
     press(KEY_DOWN);
-    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE) << "above the first row the keyboard alone decides";
-    press(KEY_DOWN);
-    EXPECT_EQ(s.selection, ROW_COLOR_DEPTH);
-}
+    EXPECT_EQ(s.selection, ROW_DISPLAY_MODE) << "from the first row's top edge up the keyboard alone decides";
 
-TEST_F(OptionsTest, HiddenColourDepthRowCannotBeHovered) {
     s = openOptions(false, 800, 600);
     drawOptions(s, global.buffer);
     s.hover = true;
-    EXPECT_EQ(s.top[ROW_COLOR_DEPTH], s.top[ROW_VSYNC]);
     mouse_y = s.top[ROW_VSYNC] + 2;
     step();
-    EXPECT_EQ(s.selection, ROW_VSYNC);
+    EXPECT_EQ(s.selection, ROW_VSYNC) << "the hidden colour depth row cannot be hovered";
 }
-
 
 TEST_F(OptionsTest, DrawsTheSelectedRowWhiteWithItsHelpLine) {
     drawOptions(s, global.buffer);
-    auto count = [&](int y0, int y1, int color) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = 0; x < 800; ++x) n += pixel(x, y) == color;
-        return n;
-    };
-    int white = makecol(255, 255, 255);
-    EXPECT_GT(count(s.top[0], s.top[0] + 8, white), 0) << "selected label and active choice";
-    EXPECT_GT(count(s.top[0], s.top[0] + 8, makecol(32, 32, 32)), 0) << "the inactive choice";
-    EXPECT_GT(count(s.top[0] + 11, s.top[0] + 19, white), 0) << "help line";
-    EXPECT_EQ(count(s.top[2], s.top[2] + 8, white), 0);
-    EXPECT_GT(count(s.top[2], s.top[2] + 8, makecol(112, 112, 112)), 0) << "active choice of an unselected row";
+    int white = makecol(255, 255, 255), y = s.top[0];
+    EXPECT_GT(countColor(global.buffer, y, y + 8, white), 0) << "selected label and active choice";
+    EXPECT_GT(countColor(global.buffer, y, y + 8, makecol(32, 32, 32)), 0) << "the inactive choice";
+    EXPECT_GT(countColor(global.buffer, y + 11, y + 19, white), 0) << "help line";
+    EXPECT_EQ(countColor(global.buffer, s.top[2], s.top[2] + 8, white), 0);
+    EXPECT_GT(countColor(global.buffer, s.top[2], s.top[2] + 8, makecol(112, 112, 112)), 0)
+        << "active choice of an unselected row";
 }

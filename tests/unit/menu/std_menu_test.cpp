@@ -17,49 +17,37 @@ const int BW = 200, BH = 40;
 
 class StdMenuTest : public MenuTest {
 protected:
-    StdMenuState open(int start, bool notice, std::vector<char>& flags, int margin = 50) {
-        enabled.assign(flags.begin(), flags.end());
-        return openStdMenu(start, notice, static_cast<int>(enabled.size()), enabledPtr(), margin, BW, BH, 800, 600);
+    StdMenuState open(int start, bool notice, std::vector<char> flags, int margin = 50) {
+        enabled = flags;
+        return openStdMenu(start, notice, static_cast<int>(enabled.size()), reinterpret_cast<bool*>(enabled.data()),
+                           margin, BW, BH, 800, 600);
     }
-    bool* enabledPtr() { return reinterpret_cast<bool*>(enabled.data()); }
     void step(StdMenuState& m) { stdMenuStep(m); }
-    void pointAt(const StdMenuState& m, int i) {
-        mouse_x = 400;
-        mouse_y = m.top[i] + BH / 2;
-    }
+    void press(int code, StdMenuState& m) { tap(code, [&] { step(m); }); }
     std::vector<char> enabled;
 };
 }  // namespace
 
-TEST_F(StdMenuTest, ButtonSlotsAreSpreadEvenlyBetweenTheMargins) {
-    std::vector<char> f(4, 1);
-    StdMenuState m = open(0, false, f);
-    std::vector<int> centres;
-    for (int y : m.top) centres.push_back(y + BH / 2);
-    EXPECT_EQ(centres, (std::vector<int>{112, 237, 362, 487}));
-    EXPECT_EQ(m.left, 300);
+TEST_F(StdMenuTest, OpeningRewritesFlagsAndFindsAnEnabledStart) {
+    EXPECT_EQ(open(0, true, {1, 0, 1, 1}).selection, 3);
+    EXPECT_EQ(enabled, (std::vector<char>{0, 0, 0, 1})) << "the restart notice leaves only the last entry";
+    EXPECT_EQ(open(0, false, {0, 0, 0}).selection, 2);
+    EXPECT_EQ(enabled, (std::vector<char>{0, 0, 1})) << "with nothing enabled the last entry is";
 
-    StdMenuState inGame = open(0, false, f, 250);
-    centres.clear();
-    for (int y : inGame.top) centres.push_back(y + BH / 2);
-    EXPECT_EQ(centres, (std::vector<int>{262, 287, 312, 337}));
+    EXPECT_EQ(open(1, false, {1, 0, 0, 1}).selection, 3);
+    for (int start : {2, 17, -3})
+        EXPECT_EQ(open(start, false, {1, 1, 0, 0}).selection, 0) << "start " << start << " goes on from the top";
 }
 
 TEST_F(StdMenuTest, ArrowsWrapAndSkipDisabledEntries) {
-    std::vector<char> f = {1, 0, 1, 0, 1, 0};
-    StdMenuState m = open(0, false, f);
-    tap(KEY_UP, [&] { step(m); });
+    StdMenuState m = open(0, false, {1, 0, 1, 0, 1, 0});
+    press(KEY_UP, m);
     EXPECT_EQ(m.selection, 4) << "Up from the first enabled entry wraps to the last enabled one";
-    tap(KEY_DOWN, [&] { step(m); });
+    press(KEY_DOWN, m);
     EXPECT_EQ(m.selection, 0) << "Down from the last enabled entry wraps to the first";
-    tap(KEY_DOWN, [&] { step(m); });
-    EXPECT_EQ(m.selection, 2);
-    tap(KEY_UP, [&] { step(m); });
-    EXPECT_EQ(m.selection, 0);
-    // The player's movement keys move as well.
-    tap(global.keyBackward, [&] { step(m); });
-    EXPECT_EQ(m.selection, 2);
-    tap(global.keyForward, [&] { step(m); });
+    press(global.keyBackward, m);
+    EXPECT_EQ(m.selection, 2) << "the movement keys move as well";
+    press(global.keyForward, m);
     EXPECT_EQ(m.selection, 0);
     // Both in the same step cancel out; Esc does nothing.
     key[KEY_UP] = key[KEY_DOWN] = key[KEY_ESC] = 1;
@@ -68,82 +56,54 @@ TEST_F(StdMenuTest, ArrowsWrapAndSkipDisabledEntries) {
     EXPECT_FALSE(m.confirmed);
 }
 
-TEST_F(StdMenuTest, RestartNoticeLeavesOnlyTheLastEntry) {
-    std::vector<char> f = {1, 0, 1, 1};
-    StdMenuState m = open(0, true, f);
-    EXPECT_EQ(m.selection, 3);
-    EXPECT_EQ(enabled, (std::vector<char>{0, 0, 0, 1})) << "the caller's flags are rewritten";
-    tap(KEY_UP, [&] { step(m); });
-    tap(KEY_DOWN, [&] { step(m); });
-    pointAt(m, 0);
-    step(m);
-    EXPECT_EQ(m.selection, 3);
-}
-
-TEST_F(StdMenuTest, NoEnabledEntryEnablesTheLast) {
-    std::vector<char> f = {0, 0, 0};
-    StdMenuState m = open(0, false, f);
-    EXPECT_EQ(enabled, (std::vector<char>{0, 0, 1}));
-    EXPECT_EQ(m.selection, 2);
-}
-
-TEST_F(StdMenuTest, StartIndexSearchesForwardAndNeverRunsOffTheEnd) {
-    std::vector<char> f = {1, 0, 0, 1};
-    EXPECT_EQ(open(1, false, f).selection, 3);
-    f = {1, 1, 0, 0};
-    EXPECT_EQ(open(2, false, f).selection, 0) << "past the last enabled entry it goes on from the top";
-    EXPECT_EQ(open(17, false, f).selection, 0);
-    EXPECT_EQ(open(-3, false, f).selection, 0);
-}
-
-TEST_F(StdMenuTest, HeldArrowsAreReadAheadButHeldMovementKeysAreNot) {
-    std::vector<char> f(4, 1);
+TEST_F(StdMenuTest, AnArrowHeldFromThePreviousScreenDoesNotMove) {
     key[KEY_DOWN] = 1;
-    StdMenuState m = open(0, false, f);
+    StdMenuState m = open(0, false, {1, 1, 1, 1});
     step(m);
     step(m);
     EXPECT_EQ(m.selection, 0) << "a Down held from the previous screen does not count";
     key[KEY_DOWN] = 0;
     step(m);
-    tap(KEY_DOWN, [&] { step(m); });
+    press(KEY_DOWN, m);
     EXPECT_EQ(m.selection, 1) << "pressed again it does";
-
-    key[global.keyBackward] = 1;
-    StdMenuState n = open(0, false, f);
-    step(n);
-    EXPECT_EQ(n.selection, 1) << "the backward key is not read ahead: it moves once";
-    step(n);
-    EXPECT_EQ(n.selection, 1);
 }
 
-TEST_F(StdMenuTest, EnterAlreadyReportedDoesNotConfirmButAFreshPressDoes) {
-    std::vector<char> f(4, 1);
+TEST_F(StdMenuTest, FreshEnterUseKeyOrClickConfirms) {
     key[KEY_ENTER] = 1;
     keyStates[KEY_ENTER];  // the press that closed the previous screen
-    StdMenuState m = open(1, false, f);
+    StdMenuState m = open(1, false, {1, 1, 1, 1});
     step(m);
     EXPECT_FALSE(m.confirmed);
     key[KEY_ENTER] = 0;
     step(m);
-    tap(KEY_ENTER, [&] { step(m); });
+    press(KEY_ENTER, m);
     EXPECT_TRUE(m.confirmed);
     EXPECT_EQ(m.selection, 1);
 
-    StdMenuState u = open(2, false, f);
-    tap(global.keyUse, [&] { step(u); });
+    StdMenuState u = open(2, false, {1, 1, 1, 1});
+    press(global.keyUse, u);
     EXPECT_TRUE(u.confirmed);
+
+    StdMenuState c = open(0, false, {1, 1, 1, 1});
+    mouse_x = 400;
+    mouse_y = c.top[2] + BH / 2;
+    click = true;
+    step(c);
+    EXPECT_TRUE(c.confirmed);
+    EXPECT_EQ(c.selection, 2) << "the button under the pointer";
+    EXPECT_FALSE(click.load()) << "the click is consumed";
 }
 
 TEST_F(StdMenuTest, HoverSelectsEnabledButtonsAndSnapsBack) {
-    std::vector<char> f = {1, 0, 1, 1};
-    StdMenuState m = open(0, false, f);
-    pointAt(m, 1);
+    StdMenuState m = open(0, false, {1, 0, 1, 1});
+    mouse_x = 400;
+    mouse_y = m.top[1] + BH / 2;
     step(m);
     EXPECT_EQ(m.selection, 0) << "a disabled button cannot be hovered";
-    pointAt(m, 2);
+    mouse_y = m.top[2] + BH / 2;
     step(m);
     EXPECT_EQ(m.selection, 2);
-    tap(KEY_DOWN, [&] { step(m); });
+    press(KEY_DOWN, m);
     EXPECT_EQ(m.selection, 3) << "the arrow moves for one step";
     step(m);
     EXPECT_EQ(m.selection, 2) << "then the button under the pointer takes over again";
@@ -161,55 +121,19 @@ TEST_F(StdMenuTest, HoverSelectsEnabledButtonsAndSnapsBack) {
     EXPECT_EQ(m.selection, 3);
 }
 
-TEST_F(StdMenuTest, ClickConfirmsTheButtonUnderThePointerOrTheSelection) {
-    std::vector<char> f(4, 1);
-    StdMenuState m = open(0, false, f);
-    pointAt(m, 2);
-    click = true;
-    step(m);
-    EXPECT_TRUE(m.confirmed);
-    EXPECT_EQ(m.selection, 2);
-    EXPECT_FALSE(click.load()) << "the click is consumed";
-
-    StdMenuState n = open(1, false, f);
-    mouse_x = mouse_y = 0;
-    click = true;
-    step(n);
-    EXPECT_TRUE(n.confirmed);
-    EXPECT_EQ(n.selection, 1);
-}
-
 TEST_F(StdMenuTest, DrawsButtonsLabelsAndTheRestartNotice) {
-    std::vector<char> f = {1, 0, 1};
-    StdMenuState m = open(2, true, f);
+    StdMenuState m = open(2, true, {1, 0, 1});
     const std::string labels[3] = {"One", "Two", "Three"};
     BITMAP* sel = solidBitmap(BW, BH, makecol(0, 200, 0));
     BITMAP* other = solidBitmap(BW, BH, makecol(200, 200, 0));
-    StdMenuLook look;
-    look.labels = labels;
-    look.font = font;
-    look.selectedImage = sel;
-    look.otherImage = other;
-    look.background = background;
-    look.enabledColor = makecol(153, 153, 153);
-    look.selectedColor = 0;
-    look.disabledColor = makecol(255, 255, 255);
-    look.restartNotice = true;
+    StdMenuLook look{labels, font, sel, other, background, makecol(153, 153, 153), 0, makecol(255, 255, 255), true};
     drawStdMenu(m, look, global.buffer);
 
     EXPECT_EQ(pixel(5, 5), makecol(0, 0, 128)) << "background";
     EXPECT_EQ(pixel(302, m.top[2] + 1), makecol(0, 200, 0)) << "the selected entry's image";
     EXPECT_EQ(pixel(302, m.top[0] + 1), makecol(200, 200, 0)) << "another entry's image";
-
-    auto countColor = [&](int y0, int y1, int color) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = 0; x < 800; ++x) n += pixel(x, y) == color;
-        return n;
-    };
-    EXPECT_GT(countColor(m.top[2], m.top[2] + BH, 0), 0) << "selected label in black";
-    EXPECT_GT(countColor(m.top[0], m.top[0] + BH, makecol(255, 255, 255)), 0) << "disabled label in white";
-    EXPECT_GT(countColor(600 - 2 * 8 - 10, 600, makecol(255, 0, 0)), 0) << "the red restart lines";
+    EXPECT_GT(countColor(global.buffer, m.top[0], m.top[0] + BH, makecol(255, 255, 255)), 0) << "disabled label";
+    EXPECT_GT(countColor(global.buffer, 600 - 2 * 8 - 10, 600, makecol(255, 0, 0)), 0) << "the red restart lines";
     destroy_bitmap(sel);
     destroy_bitmap(other);
 }
@@ -220,30 +144,21 @@ TEST_F(StdMenuTest, LoopTakesOneStepPerTickAndKeepsTheCallersImages) {
     bool flags[3] = {true, true, true};
     BITMAP* sel = solidBitmap(BW, BH, makecol(0, 200, 0));
     BITMAP* other = solidBitmap(BW, BH, makecol(200, 200, 0));
-    int frames = 0;
+    int frames = 0, pendingAtSecond = -1;
     frameHooks.present = [&] {
-        ++frames;
-        if (frames == 1) {
-            key[KEY_DOWN] = 1;
-            timerCounter = 5;  // several ticks at once: still one step per pass
-        }
-        if (frames == 2) {
-            EXPECT_EQ(timerCounter.load(), 4);
-            key[KEY_DOWN] = 0;
-        }
-        if (frames == 4) key[KEY_ENTER] = 1;
+        if (++frames == 1) timerCounter = 5;  // several ticks at once: still one step per pass
+        if (frames == 2) pendingAtSecond = timerCounter.load();
+        key[KEY_DOWN] = frames == 1;
+        key[KEY_ENTER] = frames >= 4;
     };
     frameHooks.idle = [&] {
         if (timerCounter.load() == 0) ++timerCounter;
     };
-    int r = stdMenu(0, false, 3, labels, flags, font, 50, sel, other, nullptr, -1, -1, -1);
-    EXPECT_EQ(r, 1);
-    // Still ours and still valid after the call.
-    EXPECT_EQ(getpixel(sel, 0, 0), makecol(0, 200, 0));
+    EXPECT_EQ(stdMenu(0, false, 3, labels, flags, font, 50, sel, other, nullptr, -1, -1, -1), 1);
+    EXPECT_EQ(pendingAtSecond, 4) << "the other ticks wait for later passes";
+    EXPECT_EQ(getpixel(sel, 0, 0), makecol(0, 200, 0)) << "still ours and still valid after the call";
     destroy_bitmap(sel);
     destroy_bitmap(other);
-}
-
-TEST_F(StdMenuTest, ZeroEntriesReturnWithoutTouchingAnything) {
-    EXPECT_EQ(stdMenu(0, false, 0, nullptr, nullptr, font, 50, nullptr, nullptr, nullptr, -1, -1, -1), -1);
+    EXPECT_EQ(stdMenu(0, false, 0, nullptr, nullptr, font, 50, nullptr, nullptr, nullptr, -1, -1, -1), -1)
+        << "no entries: returns without touching anything";
 }

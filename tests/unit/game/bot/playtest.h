@@ -9,26 +9,17 @@
 
 namespace bot {
 
-struct PlaytestOptions {
-    int width = 320;                   // the view the bot looks through (4:3 like the game's)
-    int height = 240;
-    double frameSeconds = 1.0 / 30.0;
-    double budgetSeconds = 600.0;      // game time allowed for one level
-};
-
 struct LevelOutcome {
     bool won = false;       // no monster left with health to spare
     int result = -1;        // the level loop's result when it ended by itself, else -1
     std::string failure;    // why the bot did not win
     double gameSeconds = 0.0;
-    double wallSeconds = 0.0;
-    int frames = 0;
     LevelState end;         // the level state at the end (counters, health)
 };
 
 // One attempt at the level file `path`; `level` is its number in the campaign.
 LevelOutcome playLevel(const std::string& path, int level, const LevelState& counters,
-                       const PlaytestOptions& options = PlaytestOptions());
+                       double budgetSeconds = 600.0);
 
 struct CampaignOutcome {
     CampaignEnd end = CampaignEnd::quit;
@@ -38,6 +29,6 @@ struct CampaignOutcome {
 };
 
 // The shipped campaign from level 0 on, counters carried from level to level.
-CampaignOutcome playCampaign(const PlaytestOptions& options = PlaytestOptions());
+CampaignOutcome playCampaign();
 
 }  // namespace bot

@@ -142,7 +142,7 @@ e2e_write_settings() {
 # focus: give it back.
 e2e_refocus() {
   sleep 1.5
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+  timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
   sleep 0.3
 }
 

@@ -34,23 +34,31 @@ echo "320 240" > "$RUN/resolution.txt"
 
 refocus() {
   sleep "${1:-4}"
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+  timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
   sleep 0.5
 }
 # Under the emulator a frame takes a good part of a second: keys are held long enough for a
 # frame to see them (each press still counts once), and the screens get time to follow.
 slow_key() { e2e_key "$1" "${2:-1500}"; sleep "${3:-3}"; }
 # The size of the picture F9 saves tells the menus (800 x 600) from the campaign (320 x 240).
+# A level loading or a window changing mode may miss a press, so F9 is pressed until a picture
+# comes; a picture more does no harm.
 shown_size() {
-  local before n=0
+  local before tries n
   before=$(ls "$RUN/screenshots" | wc -l)
-  e2e_key F9 1500
-  while [ "$(ls "$RUN/screenshots" | wc -l)" -le "$before" ]; do
-    sleep 0.5; n=$((n + 1))
-    [ $n -gt 60 ] && { echo none; return; }
+  for tries in 1 2 3 4 5 6; do
+    timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+    e2e_key F9 1500
+    for n in $(seq 1 20); do
+      if [ "$(ls "$RUN/screenshots" | wc -l)" -gt "$before" ]; then
+        sleep 1
+        e2e_size "$(ls -t "$RUN"/screenshots/*.bmp | head -n1)"
+        return
+      fi
+      sleep 0.5
+    done
   done
-  sleep 1
-  e2e_size "$(ls -t "$RUN"/screenshots/*.bmp | head -n1)"
+  echo none
 }
 
 e2e_start

@@ -22,16 +22,12 @@ struct Reader {
         at += 4;
         return true;
     }
-    bool skip(long n) {
-        if (n < 0 || static_cast<unsigned long>(n) > size - at) return false;
-        at += static_cast<size_t>(n);
-        return true;
-    }
     bool skipBytes(unsigned long long n) {
         if (n > size - at) return false;
         at += static_cast<size_t>(n);
         return true;
     }
+    bool skip(long n) { return n >= 0 && skipBytes(static_cast<unsigned long long>(n)); }
     bool word(int& v) {  // 16 bits, unsigned as the library reads them
         if (size - at < 2) return false;
         v = (p[at] << 8) | p[at + 1];
@@ -52,7 +48,8 @@ struct Reader {
 
 // The library's readers allocate what an object's header asks for and then read on past the
 // end of the object without noticing: every size inside must be backed by the bytes that follow.
-// Only the form the dat tool writes for bitmap fonts is taken: ranges of one-bit glyphs. The
+
+// Only the form the dat tool writes for bitmap fonts is taken, ranges of one-bit glyphs: the
 // reader takes its glyph sizes from the stream, so any other form read the wrong way round
 // would hand it garbage sizes.
 bool fontIntact(Reader& r) {
@@ -132,7 +129,6 @@ bool contentIntact(long type, Reader body, int depth) {
     }
 }
 
-
 // Objects: optional properties ("prop", id, size, bytes), the type, then a chunk of two sizes
 // (unpacked, stored; stored negative when the chunk is packed) and the stored bytes.
 bool objectsIntact(Reader& r, long count, int depth) {
@@ -149,7 +145,7 @@ bool objectsIntact(Reader& r, long count, int depth) {
         if (!r.bigEndian(unpacked) || !r.bigEndian(stored) || unpacked < 0) return false;
         // Objects packed one by one are refused: how much of the file the library's unpacker takes
         // cannot be told from here, and a wrong guess would put its reader out of step with this
-        // walk. Files packed as a whole are unpacked before the walk and are fine.
+        // walk.
         if (stored < 0 || unpacked != stored || static_cast<unsigned long>(stored) > r.size - r.at) return false;
         if (!contentIntact(type, Reader{r.p + r.at, static_cast<size_t>(stored)}, depth)) return false;
         r.at += static_cast<size_t>(stored);

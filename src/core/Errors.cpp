@@ -9,15 +9,23 @@ namespace errors {
 namespace {
 // Data may contain '%': it always goes through "%s", never as the format.
 // Also on standard error: a terminal or a log keeps the reason after the box is closed.
-void showMessage(const std::string& text) {
+void printMessage(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
+}
+void boxMessage(const std::string& text) {
     if (system_driver && system_driver->id != SYSTEM_NONE) allegro_message("%s", text.c_str());
+}
+void showMessage(const std::string& text) {
+    printMessage(text);
+    boxMessage(text);
 }
 
 [[noreturn]] void fail(const std::string& text) {
+    // The reason is written before the window is taken down, so a teardown that goes wrong cannot lose it.
+    printMessage(text);
     if (system_driver) set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    showMessage(text);
+    boxMessage(text);
     std::exit(1);  // a fatal error must never look like success
 }
 }  // namespace

@@ -12,23 +12,30 @@ fault_write_settings() {
 # Runs the game until it ends. With "campaign", Return is pressed until it does: the first
 # press leaves the intro, the next one chooses "New Game".
 fault_run() {
-  local how=$1 n=0
+  local how=$1 n=0 wid
   e2e_start
   if [ "$how" = campaign ]; then
     while kill -0 "$GAME_PID" 2>/dev/null; do
-      if [ -z "${GAME_WINDOW:-}" ]; then
-        GAME_WINDOW=$(xdotool search --name "$WINDOW_TITLE" 2>/dev/null | head -n1 || true)
-        [ -n "$GAME_WINDOW" ] && e2e_park_mouse
+      # Looked up on every pass: a window that changed mode may be a new one.
+      wid=$(xdotool search --name "$WINDOW_TITLE" 2>/dev/null | head -n1 || true)
+      if [ -n "$wid" ] && [ "$wid" != "${GAME_WINDOW:-}" ]; then
+        GAME_WINDOW=$wid
+        e2e_park_mouse
       fi
-      if [ -n "$GAME_WINDOW" ]; then
+      if [ -n "$wid" ]; then
         sleep 0.5
-        xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
+        xdotool windowfocus "$wid" 2>/dev/null || true
         xdotool keydown Return 2>/dev/null || true
         sleep 0.15
         xdotool keyup Return 2>/dev/null || true
       fi
       sleep 0.3; n=$((n + 1))
-      [ $n -gt 60 ] && fail "$CASE: the game did not end"
+      if [ $n -gt 100 ]; then
+        local seen="no window" said="nothing"
+        [ -n "$wid" ] && seen="window $wid, focus on $(xdotool getwindowfocus 2>/dev/null || echo none)"
+        grep -q '^Error' "$E2E_TMP/game.err" && said="its message"
+        fail "$CASE: the game did not end ($seen; it had written $said)"
+      fi
     done
   fi
   e2e_wait_exit 40

@@ -139,11 +139,11 @@ e2e_write_settings() {
 }
 
 # Changing the screen mode re-creates the window's mapping and, without a window manager, its
-# focus: give it back.
+# focus: give it back. e2e_refocus [seconds before] [seconds after]
 e2e_refocus() {
-  sleep 1.5
+  sleep "${1:-1.5}"
   timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
-  sleep 0.3
+  sleep "${2:-0.3}"
 }
 
 # Waits for the game to exit; sets E2E_RC. Fails on timeout.

@@ -32,11 +32,6 @@ e2e_write_settings
 # A small game window keeps the campaign's frames affordable under the emulator.
 echo "320 240" > "$RUN/resolution.txt"
 
-refocus() {
-  sleep "${1:-4}"
-  timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
-  sleep 0.5
-}
 # Under the emulator a frame takes a good part of a second: keys are held long enough for a
 # frame to see them (each press still counts once), and the screens get time to follow.
 slow_key() { e2e_key "$1" "${2:-1500}"; sleep "${3:-3}"; }
@@ -47,7 +42,7 @@ shown_size() {
   local before tries n
   before=$(ls "$RUN/screenshots" | wc -l)
   for tries in 1 2 3 4 5 6; do
-    timeout 5 xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null || true
+    e2e_refocus 0 0
     e2e_key F9 1500
     for n in $(seq 1 20); do
       if [ "$(ls "$RUN/screenshots" | wc -l)" -gt "$before" ]; then
@@ -67,7 +62,7 @@ sleep 10                   # the intro plays a while
 slow_key space 1500 6      # leaves the intro
 for attempt in 1 2 3; do   # "New Game"
   slow_key Return 1500 2
-  refocus 12
+  e2e_refocus 12 0.5
   [ "$(shown_size)" = "320 240" ] && break
   log "no campaign yet after attempt $attempt"
   [ $attempt = 3 ] && fail "no campaign started"
@@ -79,7 +74,7 @@ kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
 for attempt in 1 2 3; do   # the quit question, "Yes"
   slow_key Escape 3000 10
   slow_key Return 400 3
-  refocus 10
+  e2e_refocus 10 0.5
   [ "$(shown_size)" = "800 600" ] && break
   log "still in the campaign after attempt $attempt"
   [ $attempt = 3 ] && fail "the campaign could not be left"

@@ -25,6 +25,7 @@ fault_run() {
       if [ -n "$wid" ]; then
         sleep 0.5
         xdotool windowfocus "$wid" 2>/dev/null || true
+        e2e_park_mouse
         xdotool keydown Return 2>/dev/null || true
         sleep 0.15
         xdotool keyup Return 2>/dev/null || true

@@ -29,6 +29,12 @@ fail() {
       [ -s "$f" ] && { echo "--- $(basename "$f"):" >&2; tail -20 "$f" >&2; }
     done
   fi
+  # A game that still runs when a test gives up is stuck somewhere: say where.
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null && command -v gdb > /dev/null; then
+    echo "--- where the game is:" >&2
+    timeout 60 gdb -p "$GAME_PID" -batch -ex "thread apply all bt 25" 2>&1 |
+      grep -E '^(Thread|#)' | head -120 >&2 || true
+  fi
   exit 1
 }
 
@@ -105,17 +111,23 @@ e2e_wait_window() {
 
 # The pointer in the top-left corner hovers no button and no options row. The server outlives
 # the runs, so the pointer may already be there: move it away first, or no motion reaches the
-# game, which then keeps its pointer in the middle of the screen.
+# game, which then keeps its pointer in the middle of the screen. Setting a screen mode also
+# puts the game's pointer in the middle, and a motion that crosses it can leave the pointer
+# off by the motion (seen: over "Options"), so keys park it again before each press.
 e2e_park_mouse() {
   xdotool mousemove 40 40 2>/dev/null || true
   sleep 0.05
   xdotool mousemove 2 2 2>/dev/null || true
+  sleep 0.05
 }
 
 # Holds a key (xdotool key name) for the given milliseconds (default 150).
 e2e_key() {
   local k=$1 ms=${2:-150}
-  [ -n "${GAME_WINDOW:-}" ] && xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
+  if [ -n "${GAME_WINDOW:-}" ]; then
+    xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
+    e2e_park_mouse
+  fi
   xdotool keydown "$k"
   sleep "$(awk "BEGIN{print $ms/1000}")"
   xdotool keyup "$k"

@@ -7,7 +7,6 @@
 
 #include "core/constants.h"
 #include "game/hud.h"
-#include "game/ticks.h"
 
 namespace {
 const int W = 320;
@@ -145,16 +144,4 @@ TEST_F(Hud, MissingArtIsLeftOut) {
     s.weaponFrame = 9;
     draw();
     EXPECT_EQ(at(W / 2, H - 1), view);
-}
-
-TEST(MessageTimer, RunsDownOnTicksNotFrames) {
-    LevelState s;
-    s.messageTimer = 32;
-    ShotTarget none;
-    timerCounter = 5;
-    processTicks(s, KEY_SPACE, none);
-    EXPECT_EQ(timerCounter.load(), 0);
-    EXPECT_EQ(s.messageTimer, 27);
-    processTicks(s, KEY_SPACE, none);  // a frame without ticks changes nothing
-    EXPECT_EQ(s.messageTimer, 27);
 }

@@ -16,7 +16,6 @@ protected:
         MenuTest::SetUp();
         settings = global;
     }
-    // Steps the capture until it ends or the step limit is reached.
     void stepCapture(CaptureState& c, int steps) {
         for (int i = 0; i < steps && !c.done; ++i) captureStep(c, settings);
     }
@@ -32,26 +31,19 @@ protected:
 };
 }  // namespace
 
-TEST_F(KeyChangeTest, ListWrapsEndsOnFinishedAndUsesTheKeysInForce) {
+// Opening a capture with Enter, and Up wrapping to "Finished", are driven through the real window.
+TEST_F(KeyChangeTest, ListIgnoresEscAndMovesByTheKeysInForce) {
     settings.keyBackward = KEY_Q;  // edited, not in force
     KeyListState s = openKeyList(800, 600);
     int captured = -1;
     auto step = [&] { keyListStep(s, settings, [&](globals&, int row) { captured = row; }); };
-    tap(KEY_UP, step);
-    EXPECT_EQ(s.selection, FINISHED_ROW);
-    tap(KEY_DOWN, step);
-    EXPECT_EQ(s.selection, 0);
     tap(KEY_ESC, step);
     tap(KEY_Q, step);
     EXPECT_EQ(s.selection, 0);
     EXPECT_TRUE(s.running) << "Esc in the list does nothing";
     tap(global.keyBackward, step);
-    tap(KEY_ENTER, step);
-    EXPECT_EQ(captured, 1);
-    tap(KEY_UP, step);
-    tap(KEY_UP, step);
     tap(global.keyUse, step);
-    EXPECT_FALSE(s.running);
+    EXPECT_EQ(captured, 1);
 }
 
 TEST_F(KeyChangeTest, ListHoverSelectsTheRowUnderThePointer) {
@@ -73,15 +65,8 @@ TEST_F(KeyChangeTest, ListHoverSelectsTheRowUnderThePointer) {
     EXPECT_EQ(s.selection, FINISHED_ROW - 1) << "on the top edge the keyboard decides";
 }
 
-TEST_F(KeyChangeTest, AFreeKeyOrTheActionsOwnIsTakenIntoTheEditedSettingsOnly) {
-    EXPECT_TRUE(captureWith(0, KEY_Q).done) << "a key held when the capture opens is taken at once";
-    EXPECT_EQ(settings.keyForward, KEY_Q);
-    EXPECT_EQ(global.keyForward, KEY_W);
-    EXPECT_TRUE(captureWith(6, KEY_SPACE).done);
-    EXPECT_EQ(settings.keyShoot, KEY_SPACE);
-}
-
 TEST_F(KeyChangeTest, AKeyOfAnotherActionIsRefusedUntilTheMessageTimesOut) {
+    EXPECT_TRUE(captureWith(6, KEY_SPACE).done) << "an action may keep its own key";
     CaptureState c = captureWith(0, KEY_SPACE);
     stepCapture(c, 4);
     EXPECT_FALSE(c.done);
@@ -89,11 +74,9 @@ TEST_F(KeyChangeTest, AKeyOfAnotherActionIsRefusedUntilTheMessageTimesOut) {
     EXPECT_EQ(c.messageTimer, 80);
     key[KEY_SPACE] = 0;
     stepCapture(c, 79);
-    EXPECT_EQ(c.messageTimer, 1);
     drawCapture(c, global.buffer, 800);
     EXPECT_GT(countColor(global.buffer, 350, 358, makecol(255, 0, 0)), 0) << "shown in red while the timer runs";
     stepCapture(c, 1);
-    EXPECT_EQ(c.messageTimer, 0);
     drawCapture(c, global.buffer, 800);
     EXPECT_EQ(countColor(global.buffer, 350, 358, makecol(255, 0, 0)), 0);
     EXPECT_EQ(settings.keyForward, KEY_W);
@@ -120,6 +103,7 @@ TEST_F(KeyChangeTest, ReservedKeysAreRefusedByNameWithoutHidingAnotherHeldKey) {
     captureStep(c, settings);
     EXPECT_TRUE(c.done);
     EXPECT_EQ(settings.keyForward, KEY_6);
+    EXPECT_EQ(global.keyForward, KEY_W) << "only the edited settings change";
 }
 
 TEST_F(KeyChangeTest, EscCancelsAndNeitherItNorEnterIsEverTaken) {
@@ -152,7 +136,6 @@ TEST_F(KeyChangeTest, UseKeyInForceIsIgnoredForSixteenStepsThenJudged) {
     EXPECT_FALSE(u.done);
     captureStep(u, settings);
     EXPECT_TRUE(u.done) << "the Use row takes its own key after the grace";
-    EXPECT_EQ(settings.keyUse, KEY_E);
 
     settings.keyUse = KEY_U;  // edited, not yet saved: the held key is still global's
     CaptureState g = openCapture(settings, 0);

@@ -18,6 +18,19 @@ int countColor(BITMAP* b, int y0, int y1, int color) {
     return n;
 }
 
+namespace {
+void resetInputAndClock() {
+    menu::frameHooks = {};
+    releaseAllKeys();
+    keyStates.resetAll();
+    timerCounter = 0;
+    mouse_x = 0;
+    mouse_y = 0;
+    mouseZDiff = 0;
+    click = false;
+}
+}  // namespace
+
 void MenuTest::SetUp() {
     saved = global;
     global.setDefaults(32);
@@ -28,21 +41,11 @@ void MenuTest::SetUp() {
     background = solidBitmap(800, 600, makecol(0, 0, 128));
     global.menuBackground = background;
     global.menuFont = global.textFont = global.warningFont = font;
-    releaseAllKeys();
-    keyStates.resetAll();
-    timerCounter = 0;
-    mouse_x = 0;
-    mouse_y = 0;
-    mouseZDiff = 0;
-    click = false;
-    menu::frameHooks = {};
+    resetInputAndClock();
 }
 
 void MenuTest::TearDown() {
-    menu::frameHooks = {};
-    releaseAllKeys();
-    keyStates.resetAll();
-    timerCounter = 0;
+    resetInputAndClock();
     destroy_bitmap(global.buffer);
     destroy_bitmap(background);
     global = saved;

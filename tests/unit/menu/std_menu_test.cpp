@@ -1,5 +1,4 @@
-// The standard button menu driven one input step at a time, and whole through the frame hooks.
-#include <string>
+// The standard button menu driven one input step at a time, and the in-game menu run whole.
 #include <vector>
 
 #include "core/constants.h"
@@ -17,13 +16,17 @@ const int BW = 200, BH = 40;
 
 class StdMenuTest : public MenuTest {
 protected:
-    StdMenuState open(int start, bool notice, std::vector<char> flags, int margin = 50) {
+    StdMenuState open(int start, bool notice, std::vector<char> flags) {
         enabled = flags;
         return openStdMenu(start, notice, static_cast<int>(enabled.size()), reinterpret_cast<bool*>(enabled.data()),
-                           margin, BW, BH, 800, 600);
+                           50, BW, BH, 800, 600);
     }
-    void step(StdMenuState& m) { stdMenuStep(m); }
-    void press(int code, StdMenuState& m) { tap(code, [&] { step(m); }); }
+    void press(int code, StdMenuState& m) { tap(code, [&] { stdMenuStep(m); }); }
+    void pointAt(int x, int y, StdMenuState& m) {
+        mouse_x = x;
+        mouse_y = y;
+        stdMenuStep(m);
+    }
     std::vector<char> enabled;
 };
 }  // namespace
@@ -51,44 +54,32 @@ TEST_F(StdMenuTest, ArrowsWrapAndSkipDisabledEntries) {
     EXPECT_EQ(m.selection, 0);
     // Both in the same step cancel out; Esc does nothing.
     key[KEY_UP] = key[KEY_DOWN] = key[KEY_ESC] = 1;
-    step(m);
+    stdMenuStep(m);
     EXPECT_EQ(m.selection, 0);
     EXPECT_FALSE(m.confirmed);
 }
 
-TEST_F(StdMenuTest, AnArrowHeldFromThePreviousScreenDoesNotMove) {
-    key[KEY_DOWN] = 1;
-    StdMenuState m = open(0, false, {1, 1, 1, 1});
-    step(m);
-    step(m);
-    EXPECT_EQ(m.selection, 0) << "a Down held from the previous screen does not count";
-    key[KEY_DOWN] = 0;
-    step(m);
-    press(KEY_DOWN, m);
-    EXPECT_EQ(m.selection, 1) << "pressed again it does";
-}
-
-TEST_F(StdMenuTest, FreshEnterUseKeyOrClickConfirms) {
-    key[KEY_ENTER] = 1;
+TEST_F(StdMenuTest, OnlyFreshPressesMoveOrConfirm) {
+    key[KEY_DOWN] = key[KEY_ENTER] = 1;
     keyStates[KEY_ENTER];  // the press that closed the previous screen
     StdMenuState m = open(1, false, {1, 1, 1, 1});
-    step(m);
+    stdMenuStep(m);
+    EXPECT_EQ(m.selection, 1) << "a Down held from the previous screen does not count";
     EXPECT_FALSE(m.confirmed);
-    key[KEY_ENTER] = 0;
-    step(m);
+    releaseAllKeys();
+    stdMenuStep(m);
+    press(KEY_DOWN, m);
     press(KEY_ENTER, m);
     EXPECT_TRUE(m.confirmed);
-    EXPECT_EQ(m.selection, 1);
+    EXPECT_EQ(m.selection, 2);
 
     StdMenuState u = open(2, false, {1, 1, 1, 1});
     press(global.keyUse, u);
     EXPECT_TRUE(u.confirmed);
 
     StdMenuState c = open(0, false, {1, 1, 1, 1});
-    mouse_x = 400;
-    mouse_y = c.top[2] + BH / 2;
     click = true;
-    step(c);
+    pointAt(400, c.top[2] + BH / 2, c);
     EXPECT_TRUE(c.confirmed);
     EXPECT_EQ(c.selection, 2) << "the button under the pointer";
     EXPECT_FALSE(click.load()) << "the click is consumed";
@@ -96,69 +87,41 @@ TEST_F(StdMenuTest, FreshEnterUseKeyOrClickConfirms) {
 
 TEST_F(StdMenuTest, HoverSelectsEnabledButtonsAndSnapsBack) {
     StdMenuState m = open(0, false, {1, 0, 1, 1});
-    mouse_x = 400;
-    mouse_y = m.top[1] + BH / 2;
-    step(m);
+    pointAt(400, m.top[1] + BH / 2, m);
     EXPECT_EQ(m.selection, 0) << "a disabled button cannot be hovered";
-    mouse_y = m.top[2] + BH / 2;
-    step(m);
+    pointAt(400, m.top[2] + BH / 2, m);
     EXPECT_EQ(m.selection, 2);
     press(KEY_DOWN, m);
     EXPECT_EQ(m.selection, 3) << "the arrow moves for one step";
-    step(m);
+    stdMenuStep(m);
     EXPECT_EQ(m.selection, 2) << "then the button under the pointer takes over again";
 
     // Strictly inside only: the button's edges hover nothing.
-    mouse_y = m.top[3];
-    step(m);
+    pointAt(400, m.top[3], m);
+    pointAt(300, m.top[3] + 1, m);
     EXPECT_EQ(m.selection, 2);
-    mouse_y = m.top[3] + 1;
-    mouse_x = 300;
-    step(m);
-    EXPECT_EQ(m.selection, 2);
-    mouse_x = 301;
-    step(m);
+    pointAt(301, m.top[3] + 1, m);
     EXPECT_EQ(m.selection, 3);
 }
 
-TEST_F(StdMenuTest, DrawsButtonsLabelsAndTheRestartNotice) {
-    StdMenuState m = open(2, true, {1, 0, 1});
-    const std::string labels[3] = {"One", "Two", "Three"};
-    BITMAP* sel = solidBitmap(BW, BH, makecol(0, 200, 0));
-    BITMAP* other = solidBitmap(BW, BH, makecol(200, 200, 0));
-    StdMenuLook look{labels, font, sel, other, background, makecol(153, 153, 153), 0, makecol(255, 255, 255), true};
-    drawStdMenu(m, look, global.buffer);
-
-    EXPECT_EQ(pixel(5, 5), makecol(0, 0, 128)) << "background";
-    EXPECT_EQ(pixel(302, m.top[2] + 1), makecol(0, 200, 0)) << "the selected entry's image";
-    EXPECT_EQ(pixel(302, m.top[0] + 1), makecol(200, 200, 0)) << "another entry's image";
-    EXPECT_GT(countColor(global.buffer, m.top[0], m.top[0] + BH, makecol(255, 255, 255)), 0) << "disabled label";
-    EXPECT_GT(countColor(global.buffer, 600 - 2 * 8 - 10, 600, makecol(255, 0, 0)), 0) << "the red restart lines";
-    destroy_bitmap(sel);
-    destroy_bitmap(other);
-}
-
-// The whole menu through its loop: the hooks play the display and the clock.
-TEST_F(StdMenuTest, LoopTakesOneStepPerTickAndKeepsTheCallersImages) {
-    const std::string labels[3] = {"A", "B", "C"};
-    bool flags[3] = {true, true, true};
-    BITMAP* sel = solidBitmap(BW, BH, makecol(0, 200, 0));
-    BITMAP* other = solidBitmap(BW, BH, makecol(200, 200, 0));
+// The whole loop through the in-game menu, which lends its own images; the hooks play the
+// display and the clock. The main menu's loop is driven through the real window.
+TEST_F(StdMenuTest, InGameMenuTakesOneStepPerTickOverTheGivenFrame) {
+    BITMAP* frame = solidBitmap(800, 600, makecol(10, 20, 30));
     int frames = 0, pendingAtSecond = -1;
     frameHooks.present = [&] {
         if (++frames == 1) timerCounter = 5;  // several ticks at once: still one step per pass
         if (frames == 2) pendingAtSecond = timerCounter.load();
-        key[KEY_DOWN] = frames == 1;
+        key[KEY_UP] = frames == 1;
         key[KEY_ENTER] = frames >= 4;
     };
     frameHooks.idle = [&] {
         if (timerCounter.load() == 0) ++timerCounter;
     };
-    EXPECT_EQ(stdMenu(0, false, 3, labels, flags, font, 50, sel, other, nullptr, -1, -1, -1), 1);
+    EXPECT_EQ(inGameMenu(frame), 3) << "from Continue Up wraps to the last entry";
     EXPECT_EQ(pendingAtSecond, 4) << "the other ticks wait for later passes";
-    EXPECT_EQ(getpixel(sel, 0, 0), makecol(0, 200, 0)) << "still ours and still valid after the call";
-    destroy_bitmap(sel);
-    destroy_bitmap(other);
+    EXPECT_EQ(pixel(5, 5), makecol(10, 20, 30)) << "drawn over the given frame";
+    destroy_bitmap(frame);
     EXPECT_EQ(stdMenu(0, false, 0, nullptr, nullptr, font, 50, nullptr, nullptr, nullptr, -1, -1, -1), -1)
         << "no entries: returns without touching anything";
 }

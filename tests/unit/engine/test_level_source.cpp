@@ -83,31 +83,25 @@ TEST(LevelSource, ErrorsNameTheLine) {
               "line 4: the map is 3 x 2 cells; each side must be 3 to 1024");
 }
 
+// Odd but valid content: wide wall codes, every floor and ceiling pair, awkward floats and paths.
 TEST(LevelSource, DecompileThenCompileGivesTheSameBytes) {
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {
         levelfile::Level level;
-        // Odd but valid content: wide wall codes, every floor and ceiling pair, awkward floats.
         level.texturePaths.resize(300 + round, "gfx/walls/stone.bmp");
         level.texturePaths[7] = " leading blank.bmp";
         level.texturePaths[8] = "semi;colon.bmp";
         level.width = 3 + round % 20;
         level.height = 3 + round % 7;
-        const size_t cells = size_t(level.width) * level.height;
-        level.walls.assign(cells, 0);
-        level.floors.assign(cells, 0);
-        level.ceilings.assign(cells, 0);
-        for (int j = 1; j < level.height - 1; ++j) {
-            for (int i = 1; i < level.width - 1; ++i) {
-                const size_t c = size_t(j) * level.width + i;
-                const bool wall = rng() % 4 == 0;
-                level.walls[c] = wall ? static_cast<unsigned short>(rng() % level.texturePaths.size()) : 0xFFFF;
-                level.floors[c] = static_cast<unsigned char>(wall ? level.walls[c] & 0xFF : rng() % 6);
-                const bool sky = !wall && rng() % 3 == 0;
-                level.ceilings[c] = static_cast<unsigned char>(wall ? level.floors[c] : sky ? 0xFF : rng() % 4);
+        for (int j = 0; j < level.height; ++j)
+            for (int i = 0; i < level.width; ++i) {
+                const bool border = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1;
+                const bool wall = border || ((i > 1 || j > 1) && rng() % 4 == 0);  // (1, 1) stays free
+                const unsigned short code = border ? 0 : static_cast<unsigned short>(rng() % level.texturePaths.size());
+                level.walls.push_back(wall ? code : 0xFFFF);
+                level.floors.push_back(static_cast<unsigned char>(wall ? code & 0xFF : rng() % 6));
+                level.ceilings.push_back(static_cast<unsigned char>(wall ? code & 0xFF : rng() % 3 == 0 ? 0xFF : rng() % 4));
             }
-        }
-        level.walls[size_t(level.width) + 1] = 0xFFFF;
         level.startX = 1.0f + std::ldexp(1.0f, -20);
         level.startY = 1.1f;
         level.sprites = {{0.1f, 1.0f / 3.0f, 255, 299}, {-0.0f, 0.0f, 0, 0}, {2.9999998f, 1e-7f, 3, 1}};
@@ -127,12 +121,8 @@ TEST(LevelSource, ManyKindsOfCellsAndPathsTheTextCannotHold) {
     level.walls.assign(300, 0);
     level.floors.assign(300, 0);
     level.ceilings.assign(300, 0);
-    for (int i = 1; i < 99; ++i) {
-        level.walls[100 + i] = 0xFFFF;
-        level.floors[100 + i] = static_cast<unsigned char>(i);
-    }
-    level.startX = 1.5f;
-    level.startY = 1.5f;
+    for (int i = 1; i < 99; ++i) level.walls[100 + i] = 0xFFFF, level.floors[100 + i] = static_cast<unsigned char>(i);
+    level.startX = level.startY = 1.5f;
     std::string text, error;
     EXPECT_FALSE(levelsource::decompile(level, text, error));
     EXPECT_NE(error.find("more kinds of cells"), std::string::npos);

@@ -90,15 +90,16 @@ TEST_F(Walker, StepsStopAtWallsAndNeverLeaveTheMap) {
 
 TEST_F(Walker, TurningKeepsTheFieldOfView) {
     turn = static_cast<float>(M_PI / 2);
-    hold({KEY_A});
-    EXPECT_NEAR(e.dirX, 0.0f, 1e-6);
-    EXPECT_NEAR(e.dirY, -1.0f, 1e-6);
-    EXPECT_NEAR(e.planeX, -0.66f, 1e-6);
-    EXPECT_NEAR(e.planeY, 0.0f, 1e-6);
-    hold({KEY_D});
-    EXPECT_NEAR(e.dirX, -1.0f, 1e-6);
-    EXPECT_NEAR(e.planeY, 0.66f, 1e-6);
-    hold({KEY_A, KEY_D});
-    EXPECT_NEAR(e.dirX, -1.0f, 1e-6);
+    const struct {
+        std::vector<int> keys;
+        float dirX, dirY, planeX, planeY;
+    } turns[] = {{{KEY_A}, 0.0f, -1.0f, -0.66f, 0.0f}, {{KEY_D}, -1.0f, 0.0f, 0.0f, 0.66f}, {{KEY_A, KEY_D}, -1.0f, 0.0f, 0.0f, 0.66f}};
+    for (const auto& t : turns) {
+        hold(t.keys);
+        EXPECT_NEAR(e.dirX, t.dirX, 1e-6);
+        EXPECT_NEAR(e.dirY, t.dirY, 1e-6);
+        EXPECT_NEAR(e.planeX, t.planeX, 1e-6);
+        EXPECT_NEAR(e.planeY, t.planeY, 1e-6);
+    }
     EXPECT_EQ(moveCalls, 0);
 }

@@ -35,15 +35,12 @@ void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
     e.render();
     for (int x = 0; x < w; ++x) {
         ASSERT_EQ(std::memcmp(&mine.depth[x], &ref.depth[x], sizeof(float)), 0) << "depth at column " << x;
-        for (int y = 0; y < h; ++y)
-            ASSERT_EQ(mine.columns[x][y], ref.columns[x][y]) << "pixel (" << x << ", " << y << ")";
+        for (int y = 0; y < h; ++y) ASSERT_EQ(mine.columns[x][y], ref.columns[x][y]) << "pixel (" << x << ", " << y << ")";
     }
     EXPECT_EQ(e.crosshairSprite, out.crosshair);
-    for (int i = 0; i < n; ++i) {
-        EXPECT_EQ(e.visible[i], refVisible[i]) << "seen flag " << i;
-        EXPECT_EQ(e.spriteOrder[i], order[i]) << "order " << i;
-        EXPECT_EQ(std::memcmp(&e.spriteDistance[i], &distance[i], sizeof(float)), 0) << "distance " << i;
-    }
+    EXPECT_EQ(std::vector<unsigned char>(e.visible, e.visible + n), refVisible) << "seen flags";
+    EXPECT_EQ(std::vector<int>(e.spriteOrder, e.spriteOrder + n), order);
+    EXPECT_TRUE(n == 0 || std::memcmp(e.spriteDistance, distance.data(), n * sizeof(float)) == 0) << "sprite distances";
 }
 
 // A random closed level with textures of several shapes, sky cells and sprites. Every third

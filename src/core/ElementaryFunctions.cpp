@@ -1,7 +1,12 @@
 #include "core/ElementaryFunctions.h"
 
+#include <climits>
 #include <cstring>
 #include <fstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/Errors.h"
 #include "input/keyStates.h"
@@ -42,8 +47,13 @@ BITMAP* loadBitmap(std::string path) {
 
 bool fileExists(std::string path) {
     if (path.empty()) return false;
-    std::ifstream in(path, std::ios::binary);
-    return in.is_open();
+    // A folder opens for reading too, but no byte of a file can be read from it.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool readable = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    close(fd);
+    return readable;
 }
 
 size_t copyBounded(char* dest, size_t destSize, const std::string& src) {
@@ -75,14 +85,24 @@ std::string getSavegamePath(int slot) { return "save/slot" + i2str(slot, 0) + ".
 
 std::string screenshotPath(int number) { return "screenshots/screenshot" + i2str(number, 5) + ".bmp"; }
 
+int firstFreeScreenshot() {
+    int n = 0;
+    while (n < INT_MAX && fileExists(screenshotPath(n))) ++n;
+    return n;
+}
+
+std::string takeScreenshotPath() {
+    int n = global.screenshotCount;
+    if (n < 0) n = firstFreeScreenshot();
+    // The count never overflows: once the last number is used it carries on at the first free one.
+    global.screenshotCount = n == INT_MAX ? firstFreeScreenshot() : n + 1;
+    return screenshotPath(n);
+}
+
 void show(bool withMouse, BITMAP* bmp) {
     if (!bmp) {
         bmp = global.buffer;
-        if (keyStates[KEY_F9]) {
-            std::string name = screenshotPath(global.screenshotCount);
-            ++global.screenshotCount;
-            save_bitmap(name.c_str(), global.buffer, nullptr);
-        }
+        if (keyStates[KEY_F9]) save_bitmap(takeScreenshotPath().c_str(), global.buffer, nullptr);
     }
     if (withMouse) drawMouse();
     blit(bmp, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);

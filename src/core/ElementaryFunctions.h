@@ -14,6 +14,10 @@ bool fileSelect(std::string title, std::string& path, std::string ext, int width
 std::string i2str(int value, int minDigits);
 std::string getSavegamePath(int slot);
 std::string screenshotPath(int number);
+// The lowest screenshot number whose file does not exist yet.
+int firstFreeScreenshot();
+// The path the next screenshot goes to; moves global.screenshotCount on.
+std::string takeScreenshotPath();
 void show(bool withMouse, BITMAP* bmp);
 
 // Copies the bounded text into a fixed buffer, always terminated; returns the length copied.

@@ -20,10 +20,7 @@ bool askQuitQuestion() {
     // Keys pressed during play sit in the keyboard buffer; an Esc among them would answer at once.
     clear_keybuf();
     int answer = alert("Quit current game and", "return to main menu?", nullptr, "Yes", "Oh no!", 0, 0);
-    // The key or click that answered must not also act on the screen that comes next.
-    for (int code = 0; code < KEY_MAX; ++code)
-        if (key[code]) keyStates.setState(code, 1);
-    click = false;
+    settleQuitAnswer(answer == 1);
     return answer == 1;
 }
 
@@ -41,6 +38,14 @@ MonsterWorld monsterWorldOf(Kelda_engine& engine) {
 }
 }  // namespace
 
+void settleQuitAnswer(bool quit) {
+    click = false;
+    // The Enter (or Space) that chose "Yes" must not also confirm an entry of the main menu.
+    if (quit)
+        for (int code : {KEY_ENTER, KEY_ENTER_PAD, KEY_SPACE})
+            if (key[code]) keyStates.setState(code, 1);
+}
+
 LevelIO defaultLevelIO() { return LevelIO{presentFrame, askQuitQuestion, steadySeconds, playShotSound}; }
 
 LevelIO levelIO = defaultLevelIO();
@@ -50,7 +55,7 @@ std::string levelPath(int level) { return "maps/" + i2str(level, 0) + ".map"; }
 LevelLoad loadLevel(Kelda_engine& engine, const std::string& path) {
     LevelLoad load;
     std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
+    if (!in.is_open() || !fileExists(path)) {
         load.kind = LevelLoad::notFound;
         load.detail = "File not found";
         return load;

@@ -16,6 +16,8 @@ struct LevelIO {
     void (*playShot)(int weapon);
 };
 LevelIO defaultLevelIO();
+// After the quit question: the click, and on "Yes" the key that answered, are used up.
+void settleQuitAnswer(bool quit);
 // The hooks doMap uses; defaults to the real screen, alert, clock and sound.
 extern LevelIO levelIO;
 

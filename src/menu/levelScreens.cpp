@@ -39,9 +39,7 @@ void congrats(int points) {
     textprintf_centre_ex(global.buffer, global.menuFont, W >> 1, (H >> 1) + 2 * th + 10, white, 0,
                          "Your final score: %d", points);
 
-    std::string path = screenshotPath(global.screenshotCount);
-    ++global.screenshotCount;
-    save_bitmap(path.c_str(), global.buffer, nullptr);
+    save_bitmap(takeScreenshotPath().c_str(), global.buffer, nullptr);
 
     for (;;) {
         if (keyStates.anyKey() && lockout == 0) return;

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "core/ElementaryFunctions.h"
 #include "core/constants.h"
 #include "core/datafileCheck.h"
@@ -50,6 +53,28 @@ int getInt(const unsigned char* p, size_t avail, int old) {
 FONT* libraryFont = nullptr;
 
 bool validDepth(int d) { return d == 15 || d == 16 || d == 24 || d == 32; }
+
+// On disk before it is renamed over the old file: otherwise a power cut can leave an empty file.
+bool writeSynced(const std::string& path, const unsigned char* bytes, size_t size) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = write(fd, bytes + done, size - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == size && fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+// The rename itself lives in the folder's entry, which needs its own sync.
+void syncFolder(const char* folder) {
+    int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
 }  // namespace
 
 int defaultColorDepth() {
@@ -103,7 +128,8 @@ void globals::repair(int desktopDepth) {
         if (code < 0 || code >= KEY_MAX) code = k.fallback;
     }
     if (!validDepth(colorDepth)) colorDepth = validDepth(desktopDepth) ? desktopDepth : 16;
-    if (screenshotCount < 0) screenshotCount = 0;
+    // Starting again at 0 could overwrite the player's pictures.
+    if (screenshotCount < 0) screenshotCount = firstFreeScreenshot();
 }
 
 bool globals::load() {
@@ -126,10 +152,10 @@ void globals::save() {
     encode(bytes);
     // Write beside the file and rename over it, so a crash or a full disk never leaves half a file.
     std::string tmp = std::string(SETTINGS_FILE) + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    bool ok = f && std::fwrite(bytes, 1, SETTINGS_SIZE, f) == SETTINGS_SIZE;
-    if (f) ok = (std::fflush(f) == 0) && ok, ok = (std::fclose(f) == 0) && ok;
-    if (ok && std::rename(tmp.c_str(), SETTINGS_FILE) == 0) return;
+    if (writeSynced(tmp, bytes, SETTINGS_SIZE) && std::rename(tmp.c_str(), SETTINGS_FILE) == 0) {
+        syncFolder(".");
+        return;
+    }
     std::remove(tmp.c_str());
     std::fprintf(stderr, "Brawnwick: could not write the settings file \"%s\"\n", SETTINGS_FILE);
 }

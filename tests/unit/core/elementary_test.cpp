@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+
+#include <sys/stat.h>
 
 #include "core/ElementaryFunctions.h"
 #include "core/Errors.h"
 #include "core/constants.h"
+#include "settings/global.h"
 #include "test_support.h"
 
 TEST(ElementaryFunctions, PaddingScreenshotNamesAndVersionText) {
@@ -22,6 +26,7 @@ TEST(ElementaryFunctions, FileExistsAndBoundedCopyTakeHostileArguments) {
     EXPECT_FALSE(fileExists(dir.file("missing")));
     writeFile(dir.file("there"), "x");
     EXPECT_TRUE(fileExists(dir.file("there")));
+    EXPECT_FALSE(fileExists(dir.path())) << "a folder is no file";
 
     char buf[8];
     std::memset(buf, 'Z', sizeof buf);
@@ -30,6 +35,24 @@ TEST(ElementaryFunctions, FileExistsAndBoundedCopyTakeHostileArguments) {
     EXPECT_EQ(copyBounded(buf, sizeof buf, std::string(5000, 'a')), 7u);
     EXPECT_EQ(std::strlen(buf), 7u);
     EXPECT_EQ(copyBounded(buf, 0, "x"), 0u);
+}
+
+TEST(ElementaryFunctions, ScreenshotNumbersNeverOverflowNorOverwriteAfterARepair) {
+    TempDir dir;
+    ScopedChdir here(dir.path());
+    ::mkdir("screenshots", 0755);
+    writeFile(screenshotPath(0), "taken");
+    writeFile(screenshotPath(1), "taken");
+    global.screenshotCount = 7;
+    EXPECT_EQ(takeScreenshotPath(), screenshotPath(7));
+    EXPECT_EQ(global.screenshotCount, 8);
+    global.screenshotCount = INT_MAX;
+    EXPECT_EQ(takeScreenshotPath(), "screenshots/screenshot2147483647.bmp");
+    EXPECT_EQ(global.screenshotCount, 2);
+    global.screenshotCount = -4;
+    EXPECT_EQ(takeScreenshotPath(), screenshotPath(2));
+    EXPECT_EQ(global.screenshotCount, 3);
+    global.screenshotCount = 0;
 }
 
 TEST(ErrorsDeathTest, FatalReportersEndWithCodeOneAndShowPercentSigns) {

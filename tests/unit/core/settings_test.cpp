@@ -2,11 +2,33 @@
 
 #include <string>
 
+#include <dlfcn.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <vector>
 
 #include "core/ElementaryFunctions.h"
 #include "settings/global.h"
 #include "test_support.h"
+
+// What the settings writer asks of the file system, in order: these stand in for the C library's.
+static std::vector<std::string> fileSystemCalls;
+extern "C" int fsync(int fd) {
+    char link[64], target[PATH_MAX] = {};
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    ssize_t n = readlink(link, target, sizeof target - 1);
+    fileSystemCalls.push_back("fsync " + std::string(target, n > 0 ? static_cast<size_t>(n) : 0));
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+extern "C" int rename(const char* from, const char* to) {
+    fileSystemCalls.push_back(std::string("rename ") + from + " " + to);
+    using Rename = int (*)(const char*, const char*);
+    static Rename real = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
+    return real(from, to);
+}
 
 namespace {
 void putInt(std::string& b, size_t off, int v) {
@@ -52,8 +74,14 @@ TEST_F(SettingsFile, ValidFileReadsAndWritesBackByteForByte) {
     EXPECT_EQ(g.screenshotCount, 123456);
     EXPECT_FALSE(g.firstStart);
     writeFile(SETTINGS_FILE, "");
+    fileSystemCalls.clear();
     g.save();
     EXPECT_EQ(readFile(SETTINGS_FILE), bytes);
+    char here[PATH_MAX];
+    ASSERT_TRUE(getcwd(here, sizeof here));
+    const std::vector<std::string> durable = {"fsync " + std::string(here) + "/settings.tmp",
+                                              "rename settings.tmp settings", "fsync " + std::string(here)};
+    EXPECT_EQ(fileSystemCalls, durable) << "the file reaches the disk before the rename, the rename after it";
 }
 
 TEST_F(SettingsFile, MissingOrShortFileKeepsValuesForMissingFields) {
@@ -83,12 +111,14 @@ TEST_F(SettingsFile, DamagedValuesAreRepaired) {
     putInt(b, 51, 12);   // no such colour depth
     putInt(b, 57, -9);
     writeFile(SETTINGS_FILE, b);
+    ::mkdir("screenshots", 0755);
+    writeFile(screenshotPath(0), "taken");
     ASSERT_TRUE(g.load());
     EXPECT_EQ(g.screenMode, 2);
     EXPECT_EQ(g.keyForward, KEY_W);
     EXPECT_EQ(g.keyShoot, KEY_SPACE);
     EXPECT_TRUE(g.colorDepth == 15 || g.colorDepth == 16 || g.colorDepth == 24 || g.colorDepth == 32);
-    EXPECT_EQ(g.screenshotCount, 0);
+    EXPECT_EQ(g.screenshotCount, 1) << "the player's first picture must not be overwritten";
     EXPECT_EQ(g.keyTurnLeft, KEY_J);  // the sound fields are kept
 
     b[0] = 77;

@@ -109,6 +109,7 @@ TEST_F(LevelLoop, LevelWithoutMonstersEndsInItsFirstFrameAndOnlyTheNextFileMakes
     writeLevel(0, corridor({{3.5f, 1.5f, 0, 0}}));  // scenery only
     writeLevel(1, corridor({}));
     writeLevel(3, corridor({}));
+    std::filesystem::create_directory("maps/2.map");  // a folder is no level
     key[KEY_ESC] = 1;  // asks nothing once the level is over
     LevelState counters;
     counters.points = 7;
@@ -124,6 +125,8 @@ TEST_F(LevelLoop, LevelWithoutMonstersEndsInItsFirstFrameAndOnlyTheNextFileMakes
     }
     EXPECT_EQ(presents, 2);
     EXPECT_EQ(questions, 0);
+    Kelda_engine e;
+    EXPECT_EQ(loadLevel(e, "maps/2.map").kind, LevelLoad::notFound);
 }
 
 TEST_F(LevelLoop, FrameTimeIsMeasuredFromSetUp) {
@@ -160,6 +163,19 @@ TEST_F(LevelLoop, QuitQuestionTimeIsNotFrameTimeAndItsTicksAreWorkedOffAfterward
     EXPECT_FALSE(r.frame());
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(r.finish(), LEVEL_QUIT);
+}
+
+TEST_F(LevelLoop, QuitAnswerUsesUpOnlyTheKeyThatChoseYes) {
+    keyStates.resetAll();
+    key[KEY_ESC] = key[KEY_F10] = key[KEY_ENTER] = 1;
+    settleQuitAnswer(false);
+    EXPECT_TRUE(keyStates[KEY_F10]) << "F10 held through \"Oh no!\" still counts";
+    EXPECT_TRUE(keyStates[KEY_ENTER]);
+    keyStates.resetAll();
+    settleQuitAnswer(true);
+    EXPECT_FALSE(keyStates[KEY_ENTER]) << "the Enter that chose \"Yes\" must not reach the main menu";
+    EXPECT_TRUE(keyStates[KEY_F10]);
+    releaseAllKeys();
 }
 
 TEST_F(LevelLoop, ShootingTheMonsterAheadKillsItPaysAndWins) {

@@ -25,6 +25,11 @@ int fail(const std::string& where, const std::string& reason) {
     return 1;
 }
 
+void warn(const std::string& levelPath, const levelfile::Level& level) {
+    for (const std::string& w : levelfile::warnings(level))
+        std::cerr << "brawnwick-map: " << levelPath << ": warning: " << w << "\n";
+}
+
 bool readAll(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return false;
@@ -69,6 +74,7 @@ int decompile(const std::string& levelPath) {
     if (!fault.empty())
         std::cerr << "brawnwick-map: " << levelPath << ": warning: " << fault
                   << "; the game refuses this level, and compile refuses the text until it is mended\n";
+    warn(levelPath, level);
     return 0;
 }
 
@@ -79,6 +85,10 @@ int check(const std::string& levelPath) {
     Kelda_engine engine;
     const std::string problem = loadLevelFile(engine, levelPath);
     if (!problem.empty()) return fail(levelPath, problem);
+    std::ifstream in(levelPath, std::ios::binary);
+    levelfile::Level level;
+    std::string unused;
+    if (levelfile::read(in, level, unused) == levelfile::ReadResult::ok) warn(levelPath, level);
     std::cout << levelPath << ": ok, " << engine.mapWidth << " x " << engine.mapHeight << " cells, "
               << engine.textureCount << " textures, " << engine.getSprites() << " sprites\n";
     return 0;

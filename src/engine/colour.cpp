@@ -6,10 +6,11 @@
 
 namespace {
 
-// One channel divided by a factor. A factor that is not a positive number leaves the channel as
-// it is; a result above 255 stays 255 rather than spilling into the neighbouring channel.
+// One channel divided by a factor (an infinite one gives 0). A factor that is not a positive
+// number leaves the channel as it is; a result above 255 stays 255 rather than spilling into the
+// neighbouring channel.
 int divideChannel(int channel, float factor) {
-    if (!(factor > 0.0f) || !std::isfinite(factor)) return channel;
+    if (!(factor > 0.0f)) return channel;
     const float v = static_cast<float>(channel) / factor;
     if (!(v < 255.0f)) return 255;
     return engine_math::truncToInt(v);

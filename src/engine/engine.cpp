@@ -115,8 +115,8 @@ float Kelda_engine::getCameraX() { return posX; }
 float Kelda_engine::getCameraY() { return posY; }
 
 int isPowerOfTwo(int n) {
-    if (n <= 0) return -1;
-    for (int k = 0; k <= 30; ++k)
-        if ((1 << k) == n) return k;
+    // Unsigned, so that k = 31 (the lowest int) is tried without overflowing.
+    for (int k = 0; k <= 31; ++k)
+        if ((1u << k) == static_cast<unsigned>(n)) return k;
     return -1;
 }

@@ -172,7 +172,8 @@ ReadResult read(std::istream& in, Level& level, std::string& problem, const Text
         if (!r.f32(s.x) || !r.f32(s.y) || !r.byte(s.health) || !r.u16(s.texture))
             return truncated();
     }
-    if (!r.atEnd()) return problem = "File goes on after the last sprite", ReadResult::malformed;
+    // Nothing is stored after the sprites; what an editor adds there is no fault of the level.
+    level.trailingBytes = !r.atEnd();
     return ReadResult::ok;
 }
 
@@ -216,9 +217,25 @@ std::string validateSprite(const Level& level, size_t index) {
     if (s.texture >= level.texturePaths.size())
         return format("Sprite %d uses texture %d, which is not in the texture list", static_cast<int>(index),
                       s.texture);
-    if (!insideMap(level, s.x, s.y))
+    if (!std::isfinite(s.x) || !std::isfinite(s.y))
         return format("Sprite %d at (%g, %g) is outside the map", static_cast<int>(index), s.x, s.y);
     return "";
+}
+
+std::string spriteOffMap(const Level& level, size_t index) {
+    const Sprite& s = level.sprites[index];
+    if (insideMap(level, s.x, s.y)) return "";
+    return format("Sprite %d at (%g, %g) is outside the map", static_cast<int>(index), s.x, s.y);
+}
+
+std::vector<std::string> warnings(const Level& level) {
+    std::vector<std::string> found;
+    for (size_t i = 0; i < level.sprites.size(); ++i) {
+        const std::string off = spriteOffMap(level, i);
+        if (!off.empty()) found.push_back(off + "; the game moves it to the nearest edge");
+    }
+    if (level.trailingBytes) found.push_back("File goes on after the last sprite; the game ignores the rest");
+    return found;
 }
 
 std::string validate(const Level& level) {

@@ -35,6 +35,7 @@ struct Level {
     float startY = 0.0f;
     unsigned char skyRed = 153, skyGreen = 153, skyBlue = 255;
     std::vector<Sprite> sprites;
+    bool trailingBytes = false;  // the file went on after the last sprite (an editor's newline, say)
 };
 
 enum class ReadResult { ok, malformed, textureRejected };
@@ -47,12 +48,16 @@ using TextureHook = std::function<bool(int index, const std::string& path)>;
 ReadResult read(std::istream& in, Level& level, std::string& problem, const TextureHook& hook = nullptr);
 
 // What the game needs besides a well-formed file: indices inside the texture list, a closed
-// border, a start in a free cell, sprites on the map. "" when the level is sound.
+// border, a start in a free cell, sprites at finite positions. "" when the level is sound.
 std::string validate(const Level& level);
 // The parts of validate, for tools that want to point at the source of a fault.
 std::string validateCells(const Level& level, int& badCell);
 std::string validateStart(const Level& level);
 std::string validateSprite(const Level& level, size_t index);
+// Sprite `index` lies off the map: the game pulls it to the nearest edge. "" when it is on the map.
+std::string spriteOffMap(const Level& level, size_t index);
+// What a level maker should hear about a level the game still plays.
+std::vector<std::string> warnings(const Level& level);
 
 // The file's bytes.
 std::string write(const Level& level);

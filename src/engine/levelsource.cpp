@@ -298,7 +298,9 @@ private:
         reason = levelfile::validateStart(out);
         if (!reason.empty()) return (void)failAt(startLine, lowerFirst(reason));
         for (size_t i = 0; i < out.sprites.size(); ++i) {
+            // The game would pull a sprite off the map to its edge; in a source that is a typing slip.
             reason = levelfile::validateSprite(out, i);
+            if (reason.empty()) reason = levelfile::spriteOffMap(out, i);
             if (!reason.empty()) return (void)failAt(spriteLines[i], lowerFirst(reason));
         }
         level = out;

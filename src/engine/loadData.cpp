@@ -29,9 +29,6 @@ bool usableAsFileName(const std::string& path) {
 std::string Kelda_engine::loadData(std::ifstream& in) { return loadStream(in); }
 
 std::string Kelda_engine::loadStream(std::istream& in) {
-    releaseLevel();
-    structuralError = false;
-
     levelfile::Level level;
     std::string problem;
     // Textures load as their paths are read, so a missing one stops the reading right there.
@@ -60,8 +57,14 @@ std::string Kelda_engine::loadStream(std::istream& in) {
         problem = levelfile::validate(level);
         if (!problem.empty()) result = levelfile::ReadResult::malformed;
     }
+    structuralError = result == levelfile::ReadResult::malformed;
+    if (result != levelfile::ReadResult::ok) {
+        // A refused level leaves the one the engine held as it was.
+        for (BITMAP* bmp : loaded) destroy_bitmap(bmp);
+        return problem;
+    }
 
-    // The textures belong to the engine from here on, whatever the outcome.
+    releaseLevel();
     textureCount = static_cast<unsigned short>(level.texturePaths.size());
     textures = new BITMAP*[textureCount > 0 ? textureCount : 1]();
     textureWidthShift = new int[textureCount > 0 ? textureCount : 1]();
@@ -70,11 +73,6 @@ std::string Kelda_engine::loadStream(std::istream& in) {
         textures[i] = loaded[i];
         textureWidthShift[i] = widthShift[i];
         textureHeightShift[i] = heightShift[i];
-    }
-    if (result == levelfile::ReadResult::textureRejected) return problem;
-    if (result == levelfile::ReadResult::malformed) {
-        structuralError = true;
-        return problem;
     }
 
     mapWidth = level.width;
@@ -96,6 +94,7 @@ std::string Kelda_engine::loadStream(std::istream& in) {
     visible = new unsigned char[n]();
     spriteOrder = new int[n]();
     spriteDistance = new float[n]();
+    crosshairSprite = -1;  // it named a sprite of the old level
     for (int i = 0; i < spriteCount; ++i) {
         const levelfile::Sprite& s = level.sprites[i];
         sprites[i].x = s.x;

@@ -57,4 +57,18 @@ expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$RENDER" "$
 expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --depth 24
 expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --camera 1,2,3
 expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
+
+# A newline an editor adds after the last sprite is harmless, but worth a word.
+{ cat "$TMP/room.map"; printf '\n'; } > "$TMP/newline.map"
+"$MAP" check "$TMP/newline.map" 2> "$TMP/err" | grep -q "ok, 7 x 5" || fail "check of a level with a trailing newline"
+grep -q "warning: File goes on after the last sprite" "$TMP/err" || fail "no warning about the trailing bytes"
+
+# The README's camera examples show what the game shows: the plane is the view direction turned
+# as the game keeps it, (dirY, -dirX) x 0.66.
+{ grep -oE -- '--camera [-0-9.,]+' README.md | sed 's/--camera //'
+  grep -oE '`-?[0-9.]+,-?[0-9.]+,-?[0-9.]+,-?[0-9.]+`' README.md | tr -d '`'; } \
+  | awk -F, '{ n++; dx = $(NF-3); dy = $(NF-2); px = $(NF-1); py = $NF
+               if (px != 0.66 * dy || py != -0.66 * dx) { print "README camera " $0 " is mirrored"; bad = 1 } }
+             END { if (n < 3) { print "README camera examples not found"; bad = 1 } exit bad }' \
+  || fail "README camera examples"
 echo "[test_tools_level] ok"

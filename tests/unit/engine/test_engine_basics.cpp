@@ -9,7 +9,7 @@
 
 TEST(EngineObject, PowersOfTwo) {
     const int powers[][2] = {{1, 0}, {2, 1}, {256, 8}, {1 << 30, 30}, {0, -1}, {-4, -1}, {12, -1}, {48, -1},
-                             {INT_MIN, -1}, {INT_MAX, -1}};
+                             {INT_MIN, 31}, {INT_MAX, -1}};
     for (const auto& p : powers) EXPECT_EQ(isPowerOfTwo(p[0]), p[1]) << p[0];
 }
 
@@ -70,4 +70,6 @@ TEST(Colours, CorrectionTintsTexturesAndSkyButKeepsTransparency) {
     EXPECT_EQ(c, makecol(255, 100, 40));
     darkenColor(c, 1);  // the floor and ceiling shade
     EXPECT_EQ(c, makecol(127, 50, 20));
+    darkenColor(c, INFINITY, 1.0f, 1.0f);  // trunc(r / inf) is 0
+    EXPECT_EQ(c, makecol(0, 50, 20));
 }

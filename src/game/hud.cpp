@@ -16,7 +16,7 @@ std::string fpsText(float frameSeconds) {
     // A frame too short to measure would be an infinite rate: show the ceiling instead.
     const int maxRate = 99999;
     int rate = maxRate;
-    if (frameSeconds > 1.0f / maxRate) rate = static_cast<int>(1.0f / frameSeconds);
+    if (frameSeconds > 1.0f / maxRate) rate = static_cast<int>(1.0 / static_cast<double>(frameSeconds));
     return std::to_string(rate) + " FPS";
 }
 

@@ -159,9 +159,8 @@ void runCapture(globals& settings, int row) {
         presentFrame(false, true);
         if (!c.done) idle();
     }
-    // The key just taken (or Esc) is still down: it must not also act on the list.
-    for (int k = 0; k < KEY_MAX; ++k)
-        if (key[k]) keyStates.setState(k, 1);
+    // A confirm key just taken and still down would open this capture again at once.
+    if (held(global.keyUse)) keyStates.setState(global.keyUse, 1);
 }
 
 void keyChange(globals& settings) {

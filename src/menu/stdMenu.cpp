@@ -86,12 +86,12 @@ void drawStdMenu(const StdMenuState& m, const StdMenuLook& look, BITMAP* target)
                           m.top[i] + ((m.buttonH - th) >> 1), color, -1);
     }
     if (look.restartNotice) {
-        int mth = text_height(global.menuFont);
+        // Placed by the labels' height, though written in the menu font.
         int H = m.screenH;
         int red = makecol(255, 0, 0);
-        textout_centre_ex(target, global.menuFont, "You changed sensitive options,", m.screenW >> 1, H - 2 * mth - 10,
+        textout_centre_ex(target, global.menuFont, "You changed sensitive options,", m.screenW >> 1, H - 2 * th - 10,
                           red, -1);
-        textout_centre_ex(target, global.menuFont, "please restart the game.", m.screenW >> 1, H - mth - 5, red, -1);
+        textout_centre_ex(target, global.menuFont, "please restart the game.", m.screenW >> 1, H - th - 5, red, -1);
     }
 }
 

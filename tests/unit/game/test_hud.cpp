@@ -131,6 +131,7 @@ TEST_F(Hud, FrameRateLineOnlyWhenToggledAndSaneForAnyFrameTime) {
     expectText("50 FPS", 0, 0);
     EXPECT_EQ(fpsText(1.0f), "1 FPS");
     EXPECT_EQ(fpsText(0.03f), "33 FPS");
+    EXPECT_EQ(fpsText(0.1f), "9 FPS") << "1.0 / 0.1f in double is just under 10";
     for (float t : {0.0f, 1e-30f, -1.0f, std::numeric_limits<float>::quiet_NaN()})
         EXPECT_EQ(fpsText(t), "99999 FPS") << t;
     draw(0.0f);  // must not convert an infinity

@@ -4,6 +4,7 @@
 #include "core/constants.h"
 #include "input/keyStates.h"
 #include "input/mouse.h"
+#include "menu/frame.h"
 #include "menu/keyChange.h"
 #include "menu/menu_fixture.h"
 
@@ -142,4 +143,27 @@ TEST_F(KeyChangeTest, UseKeyInForceIsIgnoredForSixteenStepsThenJudged) {
     captureStep(g, settings);
     EXPECT_FALSE(g.done);
     EXPECT_EQ(g.grace, 15);
+}
+
+TEST_F(KeyChangeTest, AKeyJustTakenAndStillHeldMovesTheListButNeverReopensTheCapture) {
+    frameHooks.present = [] {};
+    frameHooks.idle = [] { timerCounter = 1; };
+    KeyListState s = openKeyList(800, 600);
+    s.selection = 1;
+    int reopened = -1;
+    auto step = [&] { keyListStep(s, settings, [&](globals&, int row) { reopened = row; }); };
+    key[global.keyBackward] = 1;
+    timerCounter = 1;
+    runCapture(settings, 1);  // "Move backward" takes its own key
+    step();
+    EXPECT_EQ(s.selection, 2) << "the held navigation key acts at the next list step";
+
+    releaseAllKeys();
+    step();
+    settings.keyUse = KEY_U;  // edited: the use key in force is free for "Shoot"
+    key[global.keyUse] = 1;
+    runCapture(settings, 6);
+    EXPECT_EQ(settings.keyShoot, global.keyUse);
+    step();
+    EXPECT_EQ(reopened, -1) << "the key just taken must not also confirm the row again";
 }

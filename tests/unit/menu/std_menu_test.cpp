@@ -125,3 +125,25 @@ TEST_F(StdMenuTest, InGameMenuTakesOneStepPerTickOverTheGivenFrame) {
     EXPECT_EQ(stdMenu(0, false, 0, nullptr, nullptr, font, 50, nullptr, nullptr, nullptr, -1, -1, -1), -1)
         << "no entries: returns without touching anything";
 }
+
+TEST_F(StdMenuTest, RestartNoticeIsPlacedByTheLabelsHeight) {
+    DATAFILE* data = load_datafile("data/data.dat");
+    ASSERT_TRUE(data);
+    global.menuFont = static_cast<FONT*>(data[0].dat);  // the notice's font, taller than the labels'
+    StdMenuState m = open(0, true, {1, 1});
+    const std::string labels[] = {"", ""};
+    BITMAP* button = solidBitmap(BW, BH, makecol(0, 0, 128));
+    StdMenuLook look;
+    look.labels = labels;
+    look.font = font;
+    look.background = background;
+    look.selectedImage = look.otherImage = button;
+    look.restartNotice = true;
+    drawStdMenu(m, look, global.buffer);
+    const int th = text_height(font), red = makecol(255, 0, 0);
+    EXPECT_EQ(countColor(global.buffer, 0, 600 - 2 * th - 10, red), 0);
+    EXPECT_GT(countColor(global.buffer, 600 - 2 * th - 10, 600, red), 0);
+    destroy_bitmap(button);
+    global.menuFont = font;
+    unload_datafile(data);
+}

@@ -3,11 +3,8 @@
 #include <allegro.h>
 
 #include <cstdint>
-#include <fstream>
-#include <vector>
 
 namespace {
-const size_t MAX_DATAFILE_BYTES = size_t(256) << 20;
 const int MAX_NESTING = 16;
 
 struct Reader {
@@ -49,27 +46,44 @@ struct Reader {
 // The library's readers allocate what an object's header asks for and then read on past the
 // end of the object without noticing: every size inside must be backed by the bytes that follow.
 
-// Only the form the dat tool writes for bitmap fonts is taken, ranges of one-bit glyphs: the
-// reader takes its glyph sizes from the stream, so any other form read the wrong way round
-// would hand it garbage sizes.
+// Only the forms the dat tool writes are taken: ranges of one-bit glyphs, or ranges of colour
+// glyphs stored as little bitmaps of 8 (written as 0), 15, 16, 24 or 32 bits (the last two of
+// three bytes a pixel). All ranges of a font must be of one kind: the library keeps one drawing
+// table per font and would take glyphs of the other kind for its own.
+unsigned glyphPixelBytes(int depth) {
+    switch (depth) {
+        case 1: return 0;  // one bit a pixel, rows rounded up to bytes
+        case 0: case 8: return 1;
+        case 15: case 16: return 2;
+        case 24: case 32: return 3;
+        default: return 4;  // refused
+    }
+}
+
 bool fontIntact(Reader& r) {
     int kind = 0, ranges = 0;
     if (!r.signedWord(kind) || kind != 0 || !r.word(ranges) || ranges < 1) return false;
+    bool mono = false;
     for (int i = 0; i < ranges; ++i) {
         int depth = 0;
         long first = 0, last = 0;
-        if (!r.byte(depth) || depth != 1 || !r.bigEndian(first) || !r.bigEndian(last)) return false;
-        if (first < 0 || last < first) return false;
+        if (!r.byte(depth) || !r.bigEndian(first) || !r.bigEndian(last)) return false;
+        const unsigned pixelBytes = glyphPixelBytes(depth);
+        if (pixelBytes > 3 || (i > 0 && mono != (pixelBytes == 0))) return false;
+        mono = pixelBytes == 0;
+        // The library keeps one past the last character in an int.
+        if (first < 0 || last < first || last == 0x7FFFFFFF) return false;
         // Each glyph takes four bytes at least: a huge range in a small file is refused before it is walked.
         const unsigned long long glyphs = static_cast<unsigned long long>(last - first) + 1;
         if (glyphs > (r.size - r.at) / 4) return false;
         for (unsigned long long g = 0; g < glyphs; ++g) {
             int w = 0, h = 0;
-            // The library keeps a glyph's size in a short.
+            // The library keeps a one-bit glyph's size in a short; colour glyphs are held to the same.
             if (!r.word(w) || !r.word(h) || w > 0x7FFF || h > 0x7FFF) return false;
             // It draws the rows of a glyph no wide from bytes it never allocated.
             if (w == 0 && h != 0) return false;
-            if (!r.skipBytes(static_cast<unsigned long long>((w + 7) / 8) * h)) return false;
+            const unsigned long long rowBytes = mono ? (w + 7) / 8 : 1ull * w * pixelBytes;
+            if (!r.skipBytes(rowBytes * h)) return false;
         }
     }
     return true;
@@ -130,7 +144,7 @@ bool contentIntact(long type, Reader body, int depth) {
 }
 
 // Objects: optional properties ("prop", id, size, bytes), the type, then a chunk of two sizes
-// (unpacked, stored; stored negative when the chunk is packed) and the stored bytes.
+// (stored, unpacked; unpacked negated when the chunk is packed) and the stored bytes.
 bool objectsIntact(Reader& r, long count, int depth) {
     if (count < 0 || depth > MAX_NESTING) return false;
     for (long i = 0; i < count; ++i) {
@@ -141,12 +155,11 @@ bool objectsIntact(Reader& r, long count, int depth) {
             if (!r.bigEndian(id) || !r.bigEndian(size) || !r.skip(size) || !r.bigEndian(type)) return false;
             if (id == DAT_END) return false;  // the reader would lose such a property and its memory
         }
-        long unpacked = 0, stored = 0;
-        if (!r.bigEndian(unpacked) || !r.bigEndian(stored) || unpacked < 0) return false;
-        // Objects packed one by one are refused: how much of the file the library's unpacker takes
-        // cannot be told from here, and a wrong guess would put its reader out of step with this
-        // walk.
-        if (stored < 0 || unpacked != stored || static_cast<unsigned long>(stored) > r.size - r.at) return false;
+        long stored = 0, unpacked = 0;
+        if (!r.bigEndian(stored) || !r.bigEndian(unpacked) || stored < 0) return false;
+        // Packed chunks are refused: how much of the file the library's unpacker takes cannot be
+        // told from here, and a wrong guess would put its reader out of step with this walk.
+        if (unpacked != stored || static_cast<unsigned long>(stored) > r.size - r.at) return false;
         if (!contentIntact(type, Reader{r.p + r.at, static_cast<size_t>(stored)}, depth)) return false;
         r.at += static_cast<size_t>(stored);
     }
@@ -159,22 +172,4 @@ bool datafileImageIntact(const unsigned char* bytes, size_t size) {
     long magic = 0, count = 0;
     if (!r.bigEndian(magic) || magic != DAT_MAGIC || !r.bigEndian(count)) return false;
     return objectsIntact(r, count, 0);
-}
-
-bool datafileIntact(const std::string& path) {
-    // Only plain files are taken. The library's unpacker fills what a hostile packed stream refers
-    // back to before it wrote anything from memory it never set, so the bytes checked here and
-    // the bytes its reader then sees could differ.
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::vector<unsigned char> bytes;
-    char block[65536];
-    while (in.read(block, sizeof block) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), block, block + in.gcount());
-        if (bytes.size() > MAX_DATAFILE_BYTES) return false;
-    }
-    Reader magic{bytes.data(), bytes.size()};
-    long value = 0;
-    if (!magic.bigEndian(value) || value != F_NOPACK_MAGIC) return false;
-    return datafileImageIntact(bytes.data() + 4, bytes.size() - 4);
 }

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/levelfile.h"
-#include "engine/reference_render.cpp"
+#include "level/levelfile.h"
+#include "reference_render.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <allegro.h>
 
-#include "core/app.h"
+#include "app/app.h"
 
 int main(int, char**) { return brawnwickMain(); }
 END_OF_MAIN()

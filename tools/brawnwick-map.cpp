@@ -1,5 +1,5 @@
 // Level maker's tool: compiles level sources into level files, writes the source of a level file,
-// and checks a level file the way the game loads it.
+// checks a level file the way the game loads it, and lets a bot play levels through.
 #include <allegro.h>
 
 #include <cerrno>
@@ -9,16 +9,19 @@
 #include <iostream>
 #include <sstream>
 
-#include "engine/levelcheck.h"
-#include "engine/levelfile.h"
-#include "engine/levelsource.h"
+#include "game/campaign.h"
+#include "levelcheck.h"
+#include "playtest/session.h"
+#include "level/levelfile.h"
+#include "level/levelsource.h"
 
 namespace {
 
 const char USAGE[] =
     "usage: brawnwick-map compile SOURCE OUTPUT.map   make a level file from its text\n"
     "       brawnwick-map decompile LEVEL.map         print the text of a level file\n"
-    "       brawnwick-map check LEVEL.map             load a level as the game does (run it where the game runs)\n";
+    "       brawnwick-map check LEVEL.map             load a level as the game does (run it where the game runs)\n"
+    "       brawnwick-map playtest LEVEL.map...       let a bot play the levels in a row (run it where the game runs)\n";
 
 int fail(const std::string& where, const std::string& reason) {
     std::cerr << "brawnwick-map: " << where << ": " << reason << "\n";
@@ -78,10 +81,16 @@ int decompile(const std::string& levelPath) {
     return 0;
 }
 
-int check(const std::string& levelPath) {
+// Bitmaps in memory only: the tools never open a window.
+bool startLibrary() {
     set_uformat(U_ASCII);  // file names are plain bytes, as in the game
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return fail(levelPath, "the graphics library did not start");
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return false;
     set_color_depth(32);
+    return true;
+}
+
+int check(const std::string& levelPath) {
+    if (!startLibrary()) return fail(levelPath, "the graphics library did not start");
     Kelda_engine engine;
     const std::string problem = loadLevelFile(engine, levelPath);
     if (!problem.empty()) return fail(levelPath, problem);
@@ -94,6 +103,28 @@ int check(const std::string& levelPath) {
     return 0;
 }
 
+// The levels are played in the given order with the points, bullets and lives the ones won before
+// leave, as in a campaign: a later level may count on the ammunition an earlier one pays out.
+int playAll(int count, char** levelPaths) {
+    if (!startLibrary()) return fail(levelPaths[0], "the graphics library did not start");
+    LevelState counters;
+    counters.lives = CampaignState().lives;
+    bool allWon = true;
+    for (int i = 0; i < count; ++i) {
+        const playtest::PlayReport r = playtest::playLevel(levelPaths[i], i, counters);
+        if (r.outcome == playtest::PlayReport::notLoaded) {
+            fail(levelPaths[i], r.problem);
+        } else {
+            std::cout << levelPaths[i] << ": " << playtest::describe(r) << std::endl;
+        }
+        if (r.outcome == playtest::PlayReport::won)
+            counters = r.end;
+        else
+            allWon = false;
+    }
+    return allWon ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +132,7 @@ int main(int argc, char** argv) {
     if (command == "compile" && argc == 4) return compile(argv[2], argv[3]);
     if (command == "decompile" && argc == 3) return decompile(argv[2]);
     if (command == "check" && argc == 3) return check(argv[2]);
+    if (command == "playtest" && argc >= 3) return playAll(argc - 2, argv + 2);
     std::cerr << USAGE;
     return 2;
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/levelcheck.h"
+#include "levelcheck.h"
 
 namespace {
 

@@ -1,50 +1,43 @@
-#include "core/app.h"
+#include "app/app.h"
 
 #include <allegro.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/ElementaryFunctions.h"
 #include "core/Errors.h"
 #include "core/constants.h"
 #include "game/game.h"
-#include "input/mouse.h"
 #include "menu/menues.h"
+#include "platform/platform.h"
+#include "screen/show.h"
 #include "settings/global.h"
 
-void timerCounterUpdater() {
-    ++timerCounter;
-    mouseCallback(0);
-}
-END_OF_FUNCTION(timerCounterUpdater)
-
 void init() {
-    if (allegro_init() != 0) {
-        // Without the library nothing else can even report an error.
-        std::fprintf(stderr, "Brawnwick: the Allegro library could not start: %s\n", allegro_error);
-        std::exit(1);
+    switch (platform::startLibrary("Brawnwick - Quenmoor")) {
+        case platform::StartFailure::library:
+            // Without the library nothing else can even report an error.
+            std::fprintf(stderr, "Brawnwick: the Allegro library could not start: %s\n", allegro_error);
+            std::exit(1);
+        case platform::StartFailure::timer: errors::timerError();
+        case platform::StartFailure::keyboard: errors::keyboardError();
+        case platform::StartFailure::sound: errors::soundDriverError();
+        case platform::StartFailure::mouse: errors::mouseError();
+        case platform::StartFailure::none: break;
     }
-    if (install_timer() < 0) errors::timerError();
-    if (install_keyboard() < 0) errors::keyboardError();
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) < 0) errors::soundDriverError();
-    if (install_mouse() < 0) errors::mouseError();
-    set_window_title("Brawnwick - Quenmoor");
+}
+
+int playGame() {
     global.init();
 
     clear_bitmap(global.buffer);
-    textout_centre_ex(global.buffer, global.menuFont, "Loading engine, please wait...", SCREEN_W / 2, SCREEN_H / 2,
-                      makecol(255, 255, 255), -1);
+    textout_centre_ex(global.buffer, global.menuFont, "Loading engine, please wait...", platform::screenWidth() / 2,
+                      platform::screenHeight() / 2, makecol(255, 255, 255), -1);
     show(false, nullptr);
 
-    LOCK_FUNCTION(timerCounterUpdater);
-    LOCK_FUNCTION(mouseCallback);
-    install_int_ex(timerCounterUpdater, BPS_TO_TIMER(TIMER_FPS));
+    platform::installTimerInterrupt(TIMER_FPS);
     set_uformat(U_ASCII);
-}
 
-int brawnwickMain() {
-    init();
     menu::intro();
     int choice = 0;
     bool restartNotice = false;
@@ -60,4 +53,9 @@ int brawnwickMain() {
     }
     global.unload();
     return 0;
+}
+
+int brawnwickMain() {
+    init();
+    return playGame();
 }

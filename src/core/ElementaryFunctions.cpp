@@ -9,16 +9,14 @@
 #include <unistd.h>
 
 #include "core/Errors.h"
-#include "input/keyStates.h"
-#include "input/mouse.h"
-#include "settings/global.h"
+#include "platform/platform.h"
 
 namespace {
 template <typename T>
 int setModeImpl(T& mode) {
-    if (set_gfx_mode(mode, 800, 600, 0, 0) == 0) return 0;
+    if (platform::setMode(mode, 800, 600) == 0) return 0;
     mode = static_cast<T>(mode ^ 3);
-    if (set_gfx_mode(mode, 800, 600, 0, 0) == 0) return 0;
+    if (platform::setMode(mode, 800, 600) == 0) return 0;
     errors::graphicModeError();
 }
 }  // namespace
@@ -91,19 +89,3 @@ int firstFreeScreenshot() {
     return n;
 }
 
-std::string takeScreenshotPath() {
-    int n = global.screenshotCount;
-    if (n < 0) n = firstFreeScreenshot();
-    // The count never overflows: once the last number is used it carries on at the first free one.
-    global.screenshotCount = n == INT_MAX ? firstFreeScreenshot() : n + 1;
-    return screenshotPath(n);
-}
-
-void show(bool withMouse, BITMAP* bmp) {
-    if (!bmp) {
-        bmp = global.buffer;
-        if (keyStates[KEY_F9]) save_bitmap(takeScreenshotPath().c_str(), global.buffer, nullptr);
-    }
-    if (withMouse) drawMouse();
-    blit(bmp, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-}

@@ -1,5 +1,5 @@
 #pragma once
-// Shared utilities: screen mode, bitmaps that must load, frame presentation, number text.
+// Shared utilities: screen mode, bitmaps that must load, files, number text.
 #include <allegro.h>
 
 #include <string>
@@ -16,9 +16,6 @@ std::string getSavegamePath(int slot);
 std::string screenshotPath(int number);
 // The lowest screenshot number whose file does not exist yet.
 int firstFreeScreenshot();
-// The path the next screenshot goes to; moves global.screenshotCount on.
-std::string takeScreenshotPath();
-void show(bool withMouse, BITMAP* bmp);
 
 // Copies the bounded text into a fixed buffer, always terminated; returns the length copied.
 size_t copyBounded(char* dest, size_t destSize, const std::string& src);

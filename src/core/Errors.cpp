@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/platform.h"
+
 namespace errors {
 namespace {
 // Data may contain '%': it always goes through "%s", never as the format.
@@ -24,7 +26,7 @@ void showMessage(const std::string& text) {
 [[noreturn]] void fail(const std::string& text) {
     // The reason is written before the window is taken down, so a teardown that goes wrong cannot lose it.
     printMessage(text);
-    if (system_driver) set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    if (system_driver) platform::setMode(GFX_TEXT, 0, 0);
     boxMessage(text);
     std::exit(1);  // a fatal error must never look like success
 }

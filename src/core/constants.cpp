@@ -4,8 +4,6 @@
 
 #include <sstream>
 
-std::atomic<int> timerCounter{0};
-
 std::string buildVersionString(const char* compilerDate) {
     std::istringstream in(compilerDate ? compilerDate : "");
     std::string month, day, year;
@@ -14,7 +12,3 @@ std::string buildVersionString(const char* compilerDate) {
 }
 
 const std::string VERSIONSTRING = buildVersionString(__DATE__);
-
-void yieldUntilTick() {
-    for (int i = 0; i < 16 && timerCounter.load() <= 0; ++i) rest(1);
-}

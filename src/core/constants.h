@@ -1,6 +1,5 @@
 #pragma once
-// Program-wide constants and the two values every loop shares with the timer thread.
-#include <atomic>
+// Program-wide constants.
 #include <string>
 
 const int TIMER_FPS = 32;
@@ -10,14 +9,8 @@ const char MAJOR_VERSION = 0;
 const char MINOR_VERSION = 2;
 const char VERSION_LETTER = 'A';
 
-// Incremented by the timer thread, taken by the screens and the level loop.
-extern std::atomic<int> timerCounter;
 // "Brawnwick 0.2 Alpha, built <Mon> <day> <year>"
 extern const std::string VERSIONSTRING;
 
 // Builds the version text from a compiler date such as "Dec  6 2026" (single blanks).
 std::string buildVersionString(const char* compilerDate);
-
-// Menus would otherwise spin a core while no tick is pending: sleep briefly until one arrives
-// (bounded, so the pointer still moves smoothly).
-void yieldUntilTick();

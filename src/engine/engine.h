@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/texelSource.h"
+#include "input/controls.h"
 
 struct Kelda_sprite {
     float x;
@@ -85,7 +86,9 @@ public:
 
     void setupDefaultMove(int keyForward, int keyBackward, int keyTurnLeft, int keyTurnRight,
                           int keyStrafeLeft, int keyStrafeRight, float (*moveSpeed)(), float (*turnSpeed)());
+    // Walks and turns by the keys given to setupDefaultMove, as the current input holds them.
     void defaultMove();
+    void move(const Controls& controls);
 
     Kelda_sprite* getSpriteList();
     unsigned char* getVisibleList();
@@ -118,6 +121,8 @@ private:
 };
 
 int isPowerOfTwo(int n);
+// True for an empty cell of the grid; cells outside it count as wall.
+bool cellIsFree(const unsigned short* walls, int mapWidth, int mapHeight, int cx, int cy);
 void bubbleSort(int* order, float* keys, int n);
 
 void replaceColor(BITMAP* bmp, int from, int to);

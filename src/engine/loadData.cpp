@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engine/engine.h"
-#include "engine/levelfile.h"
+#include "level/levelfile.h"
 
 namespace {
 // Beyond this a texture's integer texel arithmetic could leave 64 bits; no real texture comes close.

@@ -3,18 +3,15 @@
 
 #include "core/constants.h"
 #include "engine/engine.h"
+#include "input/controls.h"
 
 namespace {
 
-bool held(int code) { return code >= 0 && code < KEY_MAX && key[code]; }
-
-// Outside the grid counts as wall, so no step can leave the map whatever its length.
 bool freeCell(const Kelda_engine& e, float x, float y) {
-    if (!e.walls || !(x >= 0.0f && x < static_cast<float>(e.mapWidth) && y >= 0.0f &&
-                      y < static_cast<float>(e.mapHeight)))
+    // Positions are checked before truncating, so no step far outside the grid converts badly.
+    if (!(x >= 0.0f && x < static_cast<float>(e.mapWidth) && y >= 0.0f && y < static_cast<float>(e.mapHeight)))
         return false;
-    const int cx = static_cast<int>(x), cy = static_cast<int>(y);
-    return e.walls[cy * e.mapWidth + cx] == 0xFFFF;
+    return cellIsFree(e.walls, e.mapWidth, e.mapHeight, static_cast<int>(x), static_cast<int>(y));
 }
 
 void collisionStep(Kelda_engine& e, float ddx, float ddy) {
@@ -32,6 +29,12 @@ void rotate(float& x, float& y, float c, float s) {
 
 }  // namespace
 
+bool cellIsFree(const unsigned short* walls, int mapWidth, int mapHeight, int cx, int cy) {
+    // Outside the grid counts as wall, so no step can leave the map whatever its length.
+    if (!walls || cx < 0 || cy < 0 || cx >= mapWidth || cy >= mapHeight) return false;
+    return walls[static_cast<long>(cy) * mapWidth + cx] == 0xFFFF;
+}
+
 void Kelda_engine::setupDefaultMove(int forward, int backward, int turnLeft, int turnRight, int strafeLeft,
                                     int strafeRight, float (*moveSpeed)(), float (*turnSpeed)()) {
     keyForward = forward;
@@ -45,36 +48,41 @@ void Kelda_engine::setupDefaultMove(int forward, int backward, int turnLeft, int
 }
 
 void Kelda_engine::defaultMove() {
+    const PlayKeys keys{keyForward, keyBackward, keyTurnLeft, keyTurnRight, keyStrafeLeft, keyStrafeRight, -1};
+    move(readControls(platform::current(), keys));
+}
+
+void Kelda_engine::move(const Controls& controls) {
     if (moveSpeedFunc) {
-        if (held(keyForward)) {
+        if (controls.forward) {
             const float s = moveSpeedFunc();
             collisionStep(*this, dirX * s, dirY * s);
         }
-        if (held(keyBackward)) {
+        if (controls.backward) {
             const float s = moveSpeedFunc();
             collisionStep(*this, -dirX * s, -dirY * s);
         }
         const float quarter = static_cast<float>(PI / 2.0);
         const float c = std::cos(quarter), sn = std::sin(quarter);
-        if (held(keyStrafeLeft)) {
+        if (controls.strafeLeft) {
             const float s = moveSpeedFunc();
             const float rx = dirX * c - dirY * sn, ry = dirX * sn + dirY * c;
             collisionStep(*this, rx * s, ry * s);
         }
-        if (held(keyStrafeRight)) {
+        if (controls.strafeRight) {
             const float s = moveSpeedFunc();
             const float rx = dirX * c - dirY * sn, ry = dirX * sn + dirY * c;
             collisionStep(*this, -rx * s, -ry * s);
         }
     }
     if (turnSpeedFunc) {
-        if (held(keyTurnRight)) {
+        if (controls.turnRight) {
             const float a = -turnSpeedFunc();
             const float c = std::cos(a), s = std::sin(a);
             rotate(dirX, dirY, c, s);
             rotate(planeX, planeY, c, s);
         }
-        if (held(keyTurnLeft)) {
+        if (controls.turnLeft) {
             const float a = turnSpeedFunc();
             const float c = std::cos(a), s = std::sin(a);
             rotate(dirX, dirY, c, s);

@@ -1,18 +1,8 @@
 #include "game/frameClock.h"
 
-#include <chrono>
-
-double steadySeconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-void FrameClock::restart() { previous = now(); }
-
-float FrameClock::lap() {
-    double t = now();
-    double d = t - previous;
-    previous = t;
+float FrameClock::lap(double now) {
+    double d = now - previous;
+    previous = now;
     if (!(d > 0.0)) return 0.0f;  // also catches NaN from a broken clock
     if (d > MAX_FRAME_SECONDS) return MAX_FRAME_SECONDS;
     return static_cast<float>(d);

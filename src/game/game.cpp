@@ -10,6 +10,7 @@
 #include "game/resolution.h"
 #include "game/weapons.h"
 #include "menu/menues.h"
+#include "platform/platform.h"
 #include "settings/global.h"
 
 namespace {
@@ -61,8 +62,8 @@ void game(int level, int points, int impactBullets, int buzzsawBullets, int live
     if (enterMode(global.screenMode, res, setGfxMode) == 0) errors::graphicModeError();
 
     BITMAP* menuBuffer = global.buffer;
-    const int W = SCREEN_W;
-    const int H = SCREEN_H;
+    const int W = platform::screenWidth();
+    const int H = platform::screenHeight();
     global.buffer = createBitmap(W, H);
 
     std::vector<float> depth(static_cast<size_t>(W));

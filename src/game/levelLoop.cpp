@@ -1,29 +1,17 @@
 #include "game/levelLoop.h"
 
-#include <allegro.h>
-
-#include <fstream>
-
 #include "core/ElementaryFunctions.h"
 #include "core/Errors.h"
-#include "core/constants.h"
+#include "game/game.h"
 #include "game/monsters.h"
+#include "game/quitQuestion.h"
+#include "game/ticks.h"
 #include "game/weapons.h"
 #include "input/keyStates.h"
-#include "input/mouse.h"
+#include "screen/driver.h"
 #include "settings/global.h"
 
 namespace {
-void presentFrame() { show(false, nullptr); }
-
-bool askQuitQuestion() {
-    // Keys pressed during play sit in the keyboard buffer; an Esc among them would answer at once.
-    clear_keybuf();
-    int answer = alert("Quit current game and", "return to main menu?", nullptr, "Yes", "Oh no!", 0, 0);
-    settleQuitAnswer(answer == 1);
-    return answer == 1;
-}
-
 MonsterWorld monsterWorldOf(Kelda_engine& engine) {
     MonsterWorld w;
     w.sprites = engine.getSpriteList();
@@ -38,36 +26,6 @@ MonsterWorld monsterWorldOf(Kelda_engine& engine) {
 }
 }  // namespace
 
-void settleQuitAnswer(bool quit) {
-    click = false;
-    // The Enter (or Space) that chose "Yes" must not also confirm an entry of the main menu.
-    if (quit)
-        for (int code : {KEY_ENTER, KEY_ENTER_PAD, KEY_SPACE})
-            if (key[code]) keyStates.setState(code, 1);
-}
-
-LevelIO defaultLevelIO() { return LevelIO{presentFrame, askQuitQuestion, steadySeconds, playShotSound}; }
-
-LevelIO levelIO = defaultLevelIO();
-
-std::string levelPath(int level) { return "maps/" + i2str(level, 0) + ".map"; }
-
-LevelLoad loadLevel(Kelda_engine& engine, const std::string& path) {
-    LevelLoad load;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open() || !fileExists(path)) {
-        load.kind = LevelLoad::notFound;
-        load.detail = "File not found";
-        return load;
-    }
-    std::string failed = engine.loadData(in);
-    if (!failed.empty()) {
-        load.kind = engine.loadError() ? LevelLoad::malformed : LevelLoad::badTexture;
-        load.detail = failed;
-    }
-    return load;
-}
-
 void reportLevelLoad(const LevelLoad& load, const std::string& path) {
     if (load.kind == LevelLoad::badTexture) errors::loadBitError(load.detail);
     errors::mapLoadError(path, load.detail);
@@ -77,9 +35,8 @@ float moveSpeed() { return 3.0f * global.speedFactor; }
 float turnSpeed() { return 2.0f * global.speedFactor; }
 float enemyMoveSpeed() { return static_cast<float>(3.4 * static_cast<double>(global.speedFactor)); }
 
-LevelRun::LevelRun(Kelda_engine& engine, int level, float* depthBuffer, int** columns, const LevelState& counters,
-                   const LevelIO& io)
-    : engine(engine), level(level), columns(columns), io(io), clock(io.now) {
+LevelRun::LevelRun(Kelda_engine& engine, int level, float* depthBuffer, int** columns, const LevelState& counters)
+    : engine(engine), level(level), columns(columns) {
     width = global.buffer->w;
     height = global.buffer->h;
     engine.setupDefaultMove(global.keyForward, global.keyBackward, global.keyTurnLeft, global.keyTurnRight,
@@ -97,45 +54,50 @@ LevelRun::LevelRun(Kelda_engine& engine, int level, float* depthBuffer, int** co
     global.speedFactor = 0.0f;
     art = campaignHudArt();
 
-    timerCounter = 0;  // ticks that piled up while loading are dropped
+    platform::takeTicks(-1);  // ticks that piled up while loading are dropped
     engine.inRange();
-    clock.restart();  // the first frame is timed from here, not from program start
+    clock.restart(platform::poll().now);  // the first frame is timed from here, not from program start
 }
 
-bool LevelRun::frame() {
+void LevelRun::draw() {
     engine.render();
     copyColumnsToBitmap(columns, width, height, global.buffer);
     drawHud(global.buffer, state, art, global.speedFactor);
-    io.present();
+}
 
-    global.speedFactor = clock.lap();
-    engine.defaultMove();
-    chooseWeapon(state);
+bool LevelRun::step(const platform::Input& in) {
+    global.speedFactor = clock.lap(in.now);
+    const Controls c = readControls(in, PlayKeys{global.keyForward, global.keyBackward, global.keyTurnLeft,
+                                                 global.keyTurnRight, global.keyStrafeLeft, global.keyStrafeRight,
+                                                 global.keyShoot});
+    engine.move(c);
+    chooseWeapon(state, c);
     monsterPass(state, monsterWorldOf(engine), enemyMoveSpeed(), global.invulnerable);
-    startFire(state, global.keyShoot);
+    startFire(state, c.shoot);
 
     ShotTarget target;
     target.sprites = engine.getSpriteList();
     target.spriteCount = engine.getSprites();
     target.crosshair = engine.getSpriteInCrosshair();
-    target.playShot = io.playShot;
-    processTicks(state, global.keyShoot, target);
+    target.playShot = playShotSound;
+    processTicks(state, in.ticks, c.shoot, target);
+    platform::takeTicks(in.ticks);
 
     if (state.health <= 0 || !state.monstersLeft) return false;
-    controlKeys();
+    controlKeys(in);
     return !state.quit;
 }
 
-void LevelRun::controlKeys() {
-    if (key[KEY_ESC]) {
+void LevelRun::controlKeys(const platform::Input& in) {
+    if (in.held[KEY_ESC]) {
         // One question per press: a player who answered "Oh no!" with Esc still down is not asked again.
         if (escArmed) {
             escArmed = false;
-            if (io.askQuit()) {
+            if (askQuitQuestion()) {
                 state.quit = true;
                 return;
             }
-            clock.restart();  // the time spent in the question is no frame time
+            clock.restart(platform::poll().now);  // the time spent in the question is no frame time
         }
     } else {
         escArmed = true;
@@ -168,9 +130,15 @@ int doMap(int level, float* depthBuffer, int** columns, int& points, int& impact
     counters.impactBullets = impactBullets;
     counters.buzzsawBullets = buzzsawBullets;
     counters.lives = lives;
-    LevelRun run(engine, level, depthBuffer, columns, counters, levelIO);
-    while (run.frame()) {
-    }
+    LevelRun run(engine, level, depthBuffer, columns, counters);
+    bool playing = true;
+    screens::Screen loop;
+    loop.ticks = screens::Ticks::everyFrame;
+    loop.retrace = loop.pointer = false;
+    loop.draw = [&](BITMAP*) { run.draw(); };
+    loop.step = [&](const platform::Input& in) { playing = run.step(in); };
+    loop.running = [&] { return playing; };
+    screens::run(loop);
     int result = run.finish();
     points = run.state.points;
     impactBullets = run.state.impactBullets;

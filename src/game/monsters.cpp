@@ -2,10 +2,7 @@
 
 #include <cmath>
 
-bool cellFree(const MonsterWorld& w, int cx, int cy) {
-    if (!w.walls || cx < 0 || cy < 0 || cx >= w.mapWidth || cy >= w.mapHeight) return false;
-    return w.walls[static_cast<long>(cy) * w.mapWidth + cx] == 0xFFFF;
-}
+bool cellFree(const MonsterWorld& w, int cx, int cy) { return cellIsFree(w.walls, w.mapWidth, w.mapHeight, cx, cy); }
 
 namespace {
 // Truncation toward zero, but a position far outside any grid (or NaN) must not overflow int.

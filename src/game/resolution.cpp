@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/platform.h"
+
 Resolution parseResolution(const std::string& text) {
     std::istringstream in(text);
     long long w = 0, h = 0;
@@ -33,4 +35,4 @@ int enterMode(int driver, Resolution res, int (*setGfx)(int card, int w, int h))
     return 0;
 }
 
-int setGfxMode(int card, int w, int h) { return set_gfx_mode(card, w, h, 0, 0); }
+int setGfxMode(int card, int w, int h) { return platform::setMode(card, w, h); }

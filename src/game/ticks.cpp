@@ -1,11 +1,8 @@
 #include "game/ticks.h"
 
-#include "core/constants.h"
-
-void processTicks(LevelState& s, int shootKey, const ShotTarget& target) {
-    while (timerCounter.load() > 0) {
+void processTicks(LevelState& s, int ticks, bool shootHeld, const ShotTarget& target) {
+    for (int t = 0; t < ticks; ++t) {
         if (s.messageTimer > 0) --s.messageTimer;
-        weaponTick(s, shootKey, target);
-        --timerCounter;
+        weaponTick(s, shootHeld, target);
     }
 }

@@ -3,5 +3,5 @@
 #include "game/levelState.h"
 #include "game/weapons.h"
 
-// Works off every pending timer tick, however many: message timer and fire cycle.
-void processTicks(LevelState& s, int shootKey, const ShotTarget& target);
+// Works off the given ticks: message timer and fire cycle, tick by tick.
+void processTicks(LevelState& s, int ticks, bool shootHeld, const ShotTarget& target);

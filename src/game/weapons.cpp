@@ -24,19 +24,17 @@ int startingWeapon(int impactBullets, int buzzsawBullets) {
     return weapon;
 }
 
-bool keyHeld(int code) { return code >= 0 && code < KEY_MAX && key[code] != 0; }
-
-void chooseWeapon(LevelState& s) {
-    if (keyHeld(KEY_1)) s.weapon = WEAPON_HUNTER;
-    if (keyHeld(KEY_2) && s.impactBullets != 0) s.weapon = WEAPON_IMPACT_CANNON;
-    if (keyHeld(KEY_3) && s.buzzsawBullets != 0) s.weapon = WEAPON_BUZZSAW;
+void chooseWeapon(LevelState& s, const Controls& c) {
+    if (c.weapon1) s.weapon = WEAPON_HUNTER;
+    if (c.weapon2 && s.impactBullets != 0) s.weapon = WEAPON_IMPACT_CANNON;
+    if (c.weapon3 && s.buzzsawBullets != 0) s.weapon = WEAPON_BUZZSAW;
 }
 
-void startFire(LevelState& s, int shootKey) {
-    if (keyHeld(shootKey) && s.fireCounter == 0) s.fireCounter = 12;
+void startFire(LevelState& s, bool shootHeld) {
+    if (shootHeld && s.fireCounter == 0) s.fireCounter = 12;
 }
 
-void weaponTick(LevelState& s, int shootKey, const ShotTarget& target) {
+void weaponTick(LevelState& s, bool shootHeld, const ShotTarget& target) {
     if (s.fireCounter == 0) return;
     --s.fireCounter;
     if (s.fireCounter % 2 == 0) {
@@ -44,8 +42,8 @@ void weaponTick(LevelState& s, int shootKey, const ShotTarget& target) {
         if (s.fireCounter == 6) fireShot(s, target);
     }
     // Held fire keeps the automatic weapons cycling without returning to rest.
-    if (s.fireCounter == 5 && s.weapon == WEAPON_BUZZSAW && keyHeld(shootKey)) s.fireCounter = 10;
-    if (s.fireCounter == 3 && s.weapon == WEAPON_IMPACT_CANNON && keyHeld(shootKey)) s.fireCounter = 11;
+    if (s.fireCounter == 5 && s.weapon == WEAPON_BUZZSAW && shootHeld) s.fireCounter = 10;
+    if (s.fireCounter == 3 && s.weapon == WEAPON_IMPACT_CANNON && shootHeld) s.fireCounter = 11;
 }
 
 void fireShot(LevelState& s, const ShotTarget& target) {
@@ -75,5 +73,5 @@ void fireShot(LevelState& s, const ShotTarget& target) {
 
 void playShotSound(int weapon) {
     if (weapon < 0 || weapon >= WEAPON_COUNT || !sounds[weapon]) return;
-    play_sample(sounds[weapon], global.sfxVolume, 127, 1000, 0);
+    platform::playSample(sounds[weapon], global.sfxVolume, 127, 1000, false);
 }

@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "game/levelState.h"
+#include "input/controls.h"
 
 // The animation frames and shot sounds of the three weapons, loaded for one campaign.
 extern BITMAP* weapon1[WEAPON_FRAMES];
@@ -22,15 +23,12 @@ struct ShotTarget {
     void (*playShot)(int weapon) = nullptr;  // the weapon that fired
 };
 
-// True while the library's key array reports the key down; unknown codes are never down.
-bool keyHeld(int code);
-
 // Keys 1, 2, 3, read as held keys; a weapon without bullets is not selectable.
-void chooseWeapon(LevelState& s);
+void chooseWeapon(LevelState& s, const Controls& c);
 // Starts a fire cycle when the shoot key is held and no cycle is under way.
-void startFire(LevelState& s, int shootKey);
+void startFire(LevelState& s, bool shootHeld);
 // One timer tick of the fire cycle; fires the shot at counter 6.
-void weaponTick(LevelState& s, int shootKey, const ShotTarget& target);
+void weaponTick(LevelState& s, bool shootHeld, const ShotTarget& target);
 // The shot of the current weapon: damage, kill, points, bullet, automatic switch.
 void fireShot(LevelState& s, const ShotTarget& target);
 // Plays the weapon's sound at the player's effect volume.

@@ -1,5 +1,7 @@
 #include "input/keyStates.h"
 
+#include "platform/platform.h"
+
 keyStatesClass keyStates;
 
 keyStatesClass::keyStatesClass() { resetAll(); }
@@ -8,21 +10,21 @@ bool keyStatesClass::operator[](int code) { return getKey(code); }
 
 bool keyStatesClass::getKey(int code) {
     if (static_cast<unsigned>(code) >= static_cast<unsigned>(KEY_MAX)) return false;
-    if (key[code] && states[code] == 0) {
+    if (platform::held(code) && states[code] == 0) {
         states[code] = 1;
         return true;
     }
-    if (!key[code]) states[code] = 0;
+    if (!platform::held(code)) states[code] = 0;
     return false;
 }
 
 bool keyStatesClass::anyKey() {
     for (int code = 0; code < KEY_MAX; ++code) {
-        if (key[code] && states[code] == 0) {
+        if (platform::held(code) && states[code] == 0) {
             states[code] = 1;
             return true;
         }
-        if (!key[code]) states[code] = 0;
+        if (!platform::held(code)) states[code] = 0;
     }
     return false;
 }

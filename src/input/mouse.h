@@ -1,17 +1,8 @@
 #pragma once
-// Clicks (press and release on the same pixel) and wheel steps, detected on the timer thread.
-#include <atomic>
+// Clicks (press and release on the same pixel) and wheel steps, as the current input has them.
 
-extern std::atomic<int> mouseZDiff;
-extern std::atomic<int> oldMouseZ;
-extern std::atomic<int> clickPosX;
-extern std::atomic<int> clickPosY;
-extern std::atomic<bool> click;
-extern std::atomic<bool> down;
-
-void installMouse();
-void mouseCallback(int flags);
+// True once per click of the current input.
 bool clickEvent();
-void drawMouse();
 bool wheelUpEvent();
 bool wheelDownEvent();
+void installMouse();

@@ -1,5 +1,5 @@
 // Level file reader, checks and writer. Little-endian fields, no padding.
-#include "engine/levelfile.h"
+#include "level/levelfile.h"
 
 #include <algorithm>
 #include <cmath>

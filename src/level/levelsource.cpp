@@ -1,5 +1,5 @@
 // Level source compiler and writer.
-#include "engine/levelsource.h"
+#include "level/levelsource.h"
 
 #include <cerrno>
 #include <cmath>

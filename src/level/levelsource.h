@@ -15,7 +15,7 @@
 //   sprite 2.5 1.5 health 1 texture 0
 #include <string>
 
-#include "engine/levelfile.h"
+#include "level/levelfile.h"
 
 namespace levelsource {
 

@@ -4,8 +4,8 @@
 #include "core/constants.h"
 #include "core/datafileCheck.h"
 #include "input/keyStates.h"
-#include "menu/frame.h"
 #include "menu/menues.h"
+#include "screen/driver.h"
 #include "settings/global.h"
 
 namespace menu {
@@ -26,9 +26,14 @@ IntroState makeIntro(int logoW, int logoH, std::function<void(int)> stepSound) {
     return s;
 }
 
-void introTick(IntroState& s) {
+void introTick(IntroState& s, const platform::Input&) {
+    // F9 is left to the screenshot of this frame; it must not end the intro as well.
+    const int f9 = keyStates.states[KEY_F9];
+    keyStates.setState(KEY_F9, 1);
+    const bool pressed = keyStates.anyKey();
+    keyStates.setState(KEY_F9, f9);
     // On the very first start the player sees the whole intro once; a press before that is used up.
-    if (keyStates.anyKey() && (!global.firstStart || s.brightness > 249)) s.running = false;
+    if (pressed && (!global.firstStart || s.brightness > 249)) s.running = false;
 
     s.logoH += s.fullH / 64;
     if (static_cast<int>(s.logoH) > s.fullH) s.logoH = s.fullH;
@@ -41,20 +46,6 @@ void introTick(IntroState& s) {
     if (s.countdown == 16) s.credit += " Quenmoor";
     if (s.countdown == 0) s.credit += " game";
     if (s.countdown <= 48 && s.countdown >= 0 && s.countdown % 16 == 0 && s.stepSound) s.stepSound(global.sfxVolume);
-}
-
-int introCatchUp(IntroState& s) {
-    int limit = global.maxFrameSkip < 1 ? 1 : global.maxFrameSkip;
-    int taken = 0;
-    while (timerCounter.load() > 0) {
-        introTick(s);
-        --timerCounter;
-        if (++taken >= limit) {
-            timerCounter = 0;
-            break;
-        }
-    }
-    return taken;
 }
 
 void drawIntro(const IntroState& s, const IntroPictures& p, BITMAP* target, int W, int H) {
@@ -94,8 +85,7 @@ bool introDataUsable(const DATAFILE* data) {
 }
 
 void intro() {
-    if (!datafileIntact(INTRO_FILE)) errors::datafileError(INTRO_FILE);
-    DATAFILE* data = load_datafile(INTRO_FILE);
+    DATAFILE* data = loadCheckedDatafile(INTRO_FILE);
     if (!data) errors::datafileError(INTRO_FILE);
     if (!introDataUsable(data)) {
         unload_datafile(data);
@@ -108,14 +98,15 @@ void intro() {
     SAMPLE* step = static_cast<SAMPLE*>(data[2].dat);
 
     IntroState s = makeIntro(pictures.logo->w, pictures.logo->h,
-                             [step](int volume) { play_sample(step, volume, 127, 1000, 0); });
-    for (;;) {
-        introCatchUp(s);
-        drawIntro(s, pictures, global.buffer, screenWidth(), screenHeight());
-        presentFrame(true, true);
-        if (!s.running) break;
-        idle();
-    }
+                             [step](int volume) { platform::playSample(step, volume, 127, 1000, false); });
+    screens::Screen loop;
+    loop.ticks = screens::Ticks::upToFrameSkip;
+    loop.step = [&](const platform::Input& in) { introTick(s, in); };
+    loop.draw = [&](BITMAP* target) {
+        drawIntro(s, pictures, target, platform::screenWidth(), platform::screenHeight());
+    };
+    loop.running = [&] { return s.running; };
+    screens::run(loop);
     // The last step sound may still be playing from this datafile.
     stop_sample(step);
     unload_datafile(data);

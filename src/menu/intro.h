@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace menu {
 
 extern const char* const STUDIO_CREDIT;   // "A Quenmoor game"
@@ -29,11 +31,7 @@ struct IntroPictures {
 IntroState makeIntro(int logoW, int logoH, std::function<void(int volume)> stepSound);
 
 // One tick of the timeline, including the key that may end it.
-void introTick(IntroState& s);
-
-// Works off the pending ticks, at most global.maxFrameSkip of them (at least one); the rest are
-// dropped so a slow machine skips animation instead of falling behind. Returns the ticks taken.
-int introCatchUp(IntroState& s);
+void introTick(IntroState& s, const platform::Input& in);
 
 void drawIntro(const IntroState& s, const IntroPictures& pictures, BITMAP* target, int screenW, int screenH);
 

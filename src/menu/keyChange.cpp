@@ -1,10 +1,9 @@
 #include "menu/keyChange.h"
 
-#include "core/constants.h"
 #include "input/keyStates.h"
-#include "input/mouse.h"
-#include "menu/frame.h"
 #include "menu/menues.h"
+#include "menu/rowList.h"
+#include "screen/driver.h"
 
 namespace menu {
 
@@ -49,27 +48,19 @@ KeyListState openKeyList(int screenW, int screenH) {
 }
 
 void layoutKeyList(KeyListState& s) {
-    int y = (s.screenH - KEY_ROWS * s.th1 - s.th2) >> 1;
-    for (int r = 0; r < KEY_ROWS; ++r) {
-        s.top[r] = y;
-        y += s.th1 + (r == s.selection ? s.th2 : 0);
-    }
-    s.top[KEY_ROWS] = s.screenH;
+    layoutRows(s.top, KEY_ROWS, (s.screenH - KEY_ROWS * s.th1 - s.th2) >> 1, s.th1, s.th2, s.selection, s.screenH);
 }
 
-void keyListStep(KeyListState& s, globals& settings, const std::function<void(globals&, int)>& capture) {
+void keyListStep(KeyListState& s, globals& settings, const platform::Input& in,
+                 const std::function<void(globals&, int)>& capture) {
     if (s.hover) {
-        for (int r = 0; r < KEY_ROWS; ++r) {
-            if (s.top[r] < mouse_y && mouse_y < s.top[r + 1]) {
-                s.selection = r;
-                break;
-            }
-        }
+        const int r = rowAt(s.top, KEY_ROWS, in.mouseY);
+        if (r >= 0) s.selection = r;
     }
     // Navigation follows the keys in force, not the ones being edited.
-    if (keyStates[KEY_UP] || keyStates[global.keyForward]) s.selection = s.selection == 0 ? KEY_ROWS - 1 : s.selection - 1;
-    if (keyStates[KEY_DOWN] || keyStates[global.keyBackward]) s.selection = (s.selection + 1) % KEY_ROWS;
-    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || clickEvent()) {
+    if (keyStates[KEY_UP] || keyStates[global.keyForward]) s.selection = rowAbove(s.selection, KEY_ROWS);
+    if (keyStates[KEY_DOWN] || keyStates[global.keyBackward]) s.selection = rowBelow(s.selection, KEY_ROWS);
+    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || in.click) {
         if (s.selection == FINISHED_ROW)
             s.running = false;
         else if (capture)
@@ -79,6 +70,7 @@ void keyListStep(KeyListState& s, globals& settings, const std::function<void(gl
 
 void drawKeyList(KeyListState& s, const globals& settings, BITMAP* target) {
     layoutKeyList(s);
+    s.hover = true;  // rows are placed from the first frame on
     clear_bitmap(target);
     blit(global.menuBackground, target, 0, 0, 0, 0, s.screenW, s.screenH);
     int white = makecol(255, 255, 255);
@@ -101,7 +93,7 @@ CaptureState openCapture(const globals& settings, int row) {
     return c;
 }
 
-void captureStep(CaptureState& c, globals& settings) {
+void captureStep(CaptureState& c, globals& settings, const platform::Input& in) {
     if (c.messageTimer > 0) --c.messageTimer;
     if (keyStates[KEY_ESC]) {
         c.done = true;
@@ -114,7 +106,7 @@ void captureStep(CaptureState& c, globals& settings) {
             --c.grace;
             continue;
         }
-        if (!key[k]) continue;
+        if (!in.held[k]) continue;
         bool refused = false;
         for (int other = 0; other < KEY_ACTIONS; ++other) {
             if (other != c.row && settings.*KEY_ACTION_LIST[other].field == k) {
@@ -150,31 +142,23 @@ void drawCapture(const CaptureState& c, BITMAP* target, int W) {
 
 void runCapture(globals& settings, int row) {
     CaptureState c = openCapture(settings, row);
-    while (!c.done) {
-        if (timerCounter.load() > 0) {
-            captureStep(c, settings);
-            --timerCounter;
-        }
-        drawCapture(c, global.buffer, screenWidth());
-        presentFrame(false, true);
-        if (!c.done) idle();
-    }
+    screens::Screen loop;
+    loop.retrace = false;
+    loop.step = [&](const platform::Input& in) { captureStep(c, settings, in); };
+    loop.draw = [&](BITMAP* target) { drawCapture(c, target, platform::screenWidth()); };
+    loop.running = [&] { return !c.done; };
+    screens::run(loop);
     // A confirm key just taken and still down would open this capture again at once.
-    if (held(global.keyUse)) keyStates.setState(global.keyUse, 1);
+    if (platform::held(global.keyUse)) keyStates.setState(global.keyUse, 1);
 }
 
 void keyChange(globals& settings) {
-    KeyListState s = openKeyList(screenWidth(), screenHeight());
-    while (s.running) {
-        if (timerCounter.load() > 0) {
-            keyListStep(s, settings, runCapture);
-            --timerCounter;
-        }
-        drawKeyList(s, settings, global.buffer);
-        presentFrame(true, true);
-        s.hover = true;
-        if (s.running) idle();
-    }
+    KeyListState s = openKeyList(platform::screenWidth(), platform::screenHeight());
+    screens::Screen loop;
+    loop.step = [&](const platform::Input& in) { keyListStep(s, settings, in, runCapture); };
+    loop.draw = [&](BITMAP* target) { drawKeyList(s, settings, target); };
+    loop.running = [&] { return s.running; };
+    screens::run(loop);
 }
 
 }  // namespace menu

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/platform.h"
 #include "settings/global.h"
 
 namespace menu {
@@ -41,7 +42,8 @@ struct KeyListState {
 KeyListState openKeyList(int screenW, int screenH);
 void layoutKeyList(KeyListState& s);
 // One step of the list; capture runs the capture screen for an action row.
-void keyListStep(KeyListState& s, globals& settings, const std::function<void(globals&, int row)>& capture);
+void keyListStep(KeyListState& s, globals& settings, const platform::Input& in,
+                 const std::function<void(globals&, int row)>& capture);
 void drawKeyList(KeyListState& s, const globals& settings, BITMAP* target);
 
 struct CaptureState {
@@ -55,7 +57,7 @@ struct CaptureState {
 };
 
 CaptureState openCapture(const globals& settings, int row);
-void captureStep(CaptureState& c, globals& settings);
+void captureStep(CaptureState& c, globals& settings, const platform::Input& in);
 void drawCapture(const CaptureState& c, BITMAP* target, int screenW);
 
 // The capture screen's loop; returns when a key was taken or Esc cancelled.

@@ -1,36 +1,34 @@
-#include "core/ElementaryFunctions.h"
 #include "core/constants.h"
 #include "input/keyStates.h"
-#include "menu/frame.h"
 #include "menu/menues.h"
+#include "screen/driver.h"
+#include "screen/show.h"
 #include "settings/global.h"
 
 namespace menu {
 
 void newLevel(const char* message, int ticks) {
+    platform::poll();
     keyStates.anyKey();
-    timerCounter = 0;
-    int W = screenWidth(), H = screenHeight();
+    platform::takeTicks(-1);
+    int W = platform::screenWidth(), H = platform::screenHeight();
     textprintf_centre_ex(global.buffer, global.menuFont, W >> 1, H >> 1, makecol(255, 255, 255), 0, "%s",
                          message ? message : "");
     // Never longer than asked, however many ticks arrive at once.
     int remaining = ticks;
-    while (remaining > 0) {
-        if (timerCounter.load() > 0) {
-            presentFrame(false, false);
-            --remaining;
-            --timerCounter;
-        } else {
-            idle();
-        }
-    }
+    screens::Screen loop;
+    loop.ticks = screens::Ticks::oneByOne;
+    loop.retrace = loop.pointer = false;
+    loop.step = [&](const platform::Input&) { --remaining; };
+    loop.running = [&] { return remaining > 0; };
+    screens::run(loop);
 }
 
 void congrats(int points) {
-    timerCounter = 0;
+    platform::takeTicks(-1);
     int lockout = TIMER_FPS;  // a key pressed in the first second is used up without effect
 
-    int W = screenWidth(), H = screenHeight();
+    int W = platform::screenWidth(), H = platform::screenHeight();
     int th = text_height(global.menuFont);
     int white = makecol(255, 255, 255);
     textprintf_centre_ex(global.buffer, global.menuFont, W >> 1, H >> 1, white, 0, "%s", "You mastered all levels!");
@@ -41,18 +39,14 @@ void congrats(int points) {
 
     save_bitmap(takeScreenshotPath().c_str(), global.buffer, nullptr);
 
-    for (;;) {
-        if (keyStates.anyKey() && lockout == 0) return;
-        if (timerCounter.load() <= 0) {
-            idle();
-            continue;
-        }
-        while (timerCounter.load() > 0) {
-            presentFrame(false, false);
-            if (lockout > 0) --lockout;
-            --timerCounter;
-        }
-    }
+    screens::Screen loop;
+    loop.ticks = screens::Ticks::oneByOne;
+    loop.retrace = loop.pointer = false;
+    loop.everyPass = [&](const platform::Input&) { return !(keyStates.anyKey() && lockout == 0); };
+    loop.step = [&](const platform::Input&) {
+        if (lockout > 0) --lockout;
+    };
+    screens::run(loop);
 }
 
 }  // namespace menu

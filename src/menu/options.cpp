@@ -4,11 +4,10 @@
 #include <cstdio>
 
 #include "core/ElementaryFunctions.h"
-#include "core/constants.h"
 #include "input/keyStates.h"
-#include "input/mouse.h"
-#include "menu/frame.h"
 #include "menu/menues.h"
+#include "menu/rowList.h"
+#include "screen/driver.h"
 
 namespace menu {
 
@@ -86,35 +85,33 @@ OptionsState openOptions(bool full, int screenW, int screenH) {
     return s;
 }
 
+namespace {
+// The colour depth row is left out when the screen is opened from a running game.
+bool depthHidden(int row, const void* state) {
+    return row == ROW_COLOR_DEPTH && !static_cast<const OptionsState*>(state)->full;
+}
+}  // namespace
+
 void layoutOptions(OptionsState& s) {
-    int y = (s.screenH - (s.full ? 8 : 6) * s.th1 - s.th2) >> 1;
-    for (int r = 0; r < OPTIONS_ROWS; ++r) {
-        s.top[r] = y;
-        if (r == ROW_COLOR_DEPTH && !s.full) continue;  // hidden, takes no space
-        y += s.th1 + (r == s.selection ? s.th2 : 0);
-    }
-    s.top[OPTIONS_ROWS] = s.screenH;
+    layoutRows(s.top, OPTIONS_ROWS, (s.screenH - (s.full ? 8 : 6) * s.th1 - s.th2) >> 1, s.th1, s.th2, s.selection,
+               s.screenH, depthHidden, &s);
 }
 
-void optionsStep(OptionsState& s, const std::function<void(globals&)>& controls) {
+void optionsStep(OptionsState& s, const platform::Input& in, const std::function<void(globals&)>& controls) {
     if (s.hover) {
-        for (int r = 0; r < OPTIONS_ROWS; ++r) {
-            if (s.top[r] < mouse_y && mouse_y < s.top[r + 1]) {
-                s.selection = r;
-                break;
-            }
-        }
+        const int r = rowAt(s.top, OPTIONS_ROWS, in.mouseY);
+        if (r >= 0) s.selection = r;
     }
     // The menu keys are the ones in force, not the ones being edited.
     if (keyStates[KEY_UP] || keyStates[global.keyForward]) {
-        s.selection = s.selection == 0 ? OPTIONS_ROWS - 1 : s.selection - 1;
+        s.selection = rowAbove(s.selection, OPTIONS_ROWS);
         if (!s.full && s.selection == ROW_COLOR_DEPTH) s.selection = ROW_DISPLAY_MODE;
     }
     if (keyStates[KEY_DOWN] || keyStates[global.keyBackward]) {
-        s.selection = (s.selection + 1) % OPTIONS_ROWS;
+        s.selection = rowBelow(s.selection, OPTIONS_ROWS);
         if (!s.full && s.selection == ROW_COLOR_DEPTH) s.selection = ROW_VSYNC;
     }
-    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || clickEvent()) {
+    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || in.click) {
         if (s.selection == ROW_CONTROLS && controls) {
             controls(s.copy);
         } else if (s.selection == ROW_EXIT_SAVING) {
@@ -135,19 +132,16 @@ void optionsStep(OptionsState& s, const std::function<void(globals&)>& controls)
         if (s.selection == ROW_VSYNC) s.copy.vsync = false;
     }
     if (unsigned char* v = volumeOf(s)) {
-        if (held(KEY_RIGHT) || held(global.keyTurnRight)) setVolume(v, *v + 1);
-        if (held(KEY_LEFT) || held(global.keyTurnLeft)) setVolume(v, *v - 1);
-    }
-    // Taken, not just read: a wheel turn counts once even if two steps fall into one tick.
-    int wheel = mouseZDiff.exchange(0);
-    if (unsigned char* v = volumeOf(s)) {
-        if (wheel != 0) setVolume(v, *v + wheel);
+        if (platform::held(KEY_RIGHT) || platform::held(global.keyTurnRight)) setVolume(v, *v + 1);
+        if (platform::held(KEY_LEFT) || platform::held(global.keyTurnLeft)) setVolume(v, *v - 1);
+        if (in.wheel != 0) setVolume(v, *v + in.wheel);
     }
     updateFlags(s);
 }
 
 void drawOptions(OptionsState& s, BITMAP* target) {
     layoutOptions(s);
+    s.hover = true;  // rows are placed from the first frame on
     clear_bitmap(target);
     blit(global.menuBackground, target, 0, 0, 0, 0, s.screenW, s.screenH);
 
@@ -187,18 +181,13 @@ bool leaveOptions(OptionsState& s, const std::function<void(char&)>& switchMode)
 }
 
 bool options(bool full) {
-    OptionsState s = openOptions(full, screenWidth(), screenHeight());
+    OptionsState s = openOptions(full, platform::screenWidth(), platform::screenHeight());
     auto controls = [](globals& settings) { keyChange(settings); };
-    while (s.running) {
-        if (timerCounter.load() > 0) {
-            optionsStep(s, controls);
-            --timerCounter;
-        }
-        drawOptions(s, global.buffer);
-        presentFrame(true, true);
-        s.hover = true;
-        if (s.running) idle();
-    }
+    screens::Screen loop;
+    loop.step = [&](const platform::Input& in) { optionsStep(s, in, controls); };
+    loop.draw = [&](BITMAP* target) { drawOptions(s, target); };
+    loop.running = [&] { return s.running; };
+    screens::run(loop);
     return leaveOptions(s, [](char& mode) { setMode(mode); });
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/platform.h"
 #include "settings/global.h"
 
 namespace menu {
@@ -26,7 +27,7 @@ struct OptionsState {
     bool full = true;  // false hides the colour depth
     int selection = ROW_DISPLAY_MODE;
     int top[OPTIONS_ROWS + 1] = {};
-    bool hover = false;  // only once a frame has placed the rows
+    bool hover = false;  // only once a frame has placed the rows (drawOptions sets it)
     bool running = true;
     bool rightActive[3] = {};  // per two-choice row: the right-hand choice is in force
     int screenW = 0;
@@ -41,7 +42,7 @@ OptionsState openOptions(bool full, int screenW, int screenH);
 void layoutOptions(OptionsState& s);
 
 // One input step. controls runs the key assignment on the copy.
-void optionsStep(OptionsState& s, const std::function<void(globals&)>& controls);
+void optionsStep(OptionsState& s, const platform::Input& in, const std::function<void(globals&)>& controls);
 
 void drawOptions(OptionsState& s, BITMAP* target);
 

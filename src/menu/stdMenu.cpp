@@ -1,11 +1,9 @@
 #include "menu/stdMenu.h"
 
 #include "core/ElementaryFunctions.h"
-#include "core/constants.h"
 #include "input/keyStates.h"
-#include "input/mouse.h"
-#include "menu/frame.h"
 #include "menu/menues.h"
+#include "screen/driver.h"
 #include "settings/global.h"
 
 namespace menu {
@@ -44,8 +42,8 @@ StdMenuState openStdMenu(int start, bool restartNotice, int n, bool* enabled, in
 }
 
 namespace {
-bool pointerInside(const StdMenuState& m, int i) {
-    int y = mouse_y, x = mouse_x;
+bool pointerInside(const StdMenuState& m, int i, const platform::Input& in) {
+    int y = in.mouseY, x = in.mouseX;
     return m.top[i] < y && y < m.top[i] + m.buttonH && ((m.screenW - m.buttonW) >> 1) < x &&
            x < ((m.screenW + m.buttonW) >> 1);
 }
@@ -61,16 +59,16 @@ void move(StdMenuState& m, int direction) {
 }
 }  // namespace
 
-void stdMenuStep(StdMenuState& m) {
+void stdMenuStep(StdMenuState& m, const platform::Input& in) {
     for (int i = 0; i < m.n; ++i) {
-        if (m.enabled[i] && i != m.selection && pointerInside(m, i)) {
+        if (m.enabled[i] && i != m.selection && pointerInside(m, i, in)) {
             m.selection = i;
             break;
         }
     }
     if (keyStates[KEY_UP] || keyStates[global.keyForward]) move(m, -1);
     if (keyStates[KEY_DOWN] || keyStates[global.keyBackward]) move(m, +1);
-    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || clickEvent()) m.confirmed = true;
+    if (keyStates[KEY_ENTER] || keyStates[global.keyUse] || in.click) m.confirmed = true;
 }
 
 void drawStdMenu(const StdMenuState& m, const StdMenuLook& look, BITMAP* target) {
@@ -113,18 +111,12 @@ int stdMenu(int start, bool restartNotice, int n, const std::string* labels, boo
     look.otherImage = ownOther ? loadBitmap("gfx/buttonpressed.tga") : otherImage;
 
     StdMenuState m = openStdMenu(start, restartNotice, n, enabled, margin, look.selectedImage->w,
-                                 look.selectedImage->h, screenWidth(), screenHeight());
-    for (;;) {
-        if (timerCounter.load() > 0) {
-            stdMenuStep(m);
-            --timerCounter;
-        }
-        drawStdMenu(m, look, global.buffer);
-        // show() draws the pointer itself, after any F9 screenshot, so pictures never show it.
-        presentFrame(true, true);
-        if (m.confirmed) break;
-        idle();
-    }
+                                 look.selectedImage->h, platform::screenWidth(), platform::screenHeight());
+    screens::Screen s;
+    s.step = [&](const platform::Input& in) { stdMenuStep(m, in); };
+    s.draw = [&](BITMAP* target) { drawStdMenu(m, look, target); };
+    s.running = [&] { return !m.confirmed; };
+    screens::run(s);
 
     if (ownSelected) destroy_bitmap(look.selectedImage);
     if (ownOther) destroy_bitmap(look.otherImage);

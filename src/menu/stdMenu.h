@@ -2,6 +2,8 @@
 // The standard button menu, split into its parts so that each can be driven on its own.
 #include <allegro.h>
 
+#include "platform/platform.h"
+
 #include <string>
 #include <vector>
 
@@ -38,7 +40,7 @@ StdMenuState openStdMenu(int start, bool restartNotice, int n, bool* enabled, in
                          int buttonH, int screenW, int screenH);
 
 // One input step: hover, Up, Down, confirm.
-void stdMenuStep(StdMenuState& m);
+void stdMenuStep(StdMenuState& m, const platform::Input& in);
 
 void drawStdMenu(const StdMenuState& m, const StdMenuLook& look, BITMAP* target);
 

@@ -1,6 +1,7 @@
 #include "sound/Sound.h"
 
 #include "core/Errors.h"
+#include "platform/platform.h"
 
 namespace {
 // Lower case only, and no dot needed: "wav" matches "crywav" but not "cry.WAV".
@@ -36,7 +37,7 @@ void Sound::load(std::string path) {
 
 void Sound::play(int loop, int volume, int pan, int frequency) {
     if (kind == 1 && sample)
-        play_sample(sample, volume, pan, frequency, loop);
+        platform::playSample(sample, volume, pan, frequency, loop != 0);
     else if (kind == 2 && midi)
         play_midi(midi, loop);
 }

@@ -1,7 +1,7 @@
 // Renders TrueType faces into the images the asset build needs:
-//   fontgrid grid FACE.ttf PIXELS OUT.bmp        glyph grid of ASCII 32..126 for the dat tool
-//   fontgrid text FACE.ttf PIXELS "TEXT" OUT.bmp anti-aliased coverage mask of one line of text
-// Both write 8-bit paletted BMPs. Needs FreeType, so it is built by build-assets.sh, not by CMake.
+//   brawnwick-fontgrid grid FACE.ttf PIXELS OUT.bmp         glyph grid of ASCII 32..126 for the dat tool
+//   brawnwick-fontgrid text FACE.ttf PIXELS "TEXT" OUT.bmp anti-aliased coverage mask of one line of text
+// Both write 8-bit paletted BMPs. Needs FreeType (libfreetype-dev).
 #include <allegro.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -31,7 +31,7 @@ struct Glyph {
 };
 
 bool fail(const char* what) {
-    std::fprintf(stderr, "fontgrid: %s\n", what);
+    std::fprintf(stderr, "brawnwick-fontgrid: %s\n", what);
     return false;
 }
 
@@ -159,7 +159,8 @@ bool makeText(FT_Face face, const std::string& text, const char* out) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: fontgrid grid FACE PIXELS OUT | fontgrid text FACE PIXELS TEXT OUT\n");
+        std::fprintf(stderr, "usage: brawnwick-fontgrid grid FACE PIXELS OUT\n"
+                             "       brawnwick-fontgrid text FACE PIXELS TEXT OUT\n");
         return 1;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;

@@ -1,7 +1,6 @@
 // Deterministic random numbers and tileable noise. Everything is seeded by fixed numbers so
 // the generated files only change when a parameter changes.
 #pragma once
-#include <cmath>
 #include <cstdint>
 
 namespace gen {
@@ -39,29 +38,9 @@ private:
 inline int wrapi(int v, int p) { return ((v % p) + p) % p; }
 
 // Value noise on a lattice of `period` cells per unit, wrapping so that it tiles over [0,1).
-inline float vnoise(float u, float v, int period, uint32_t seed) {
-    float x = u * period, y = v * period;
-    int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
-    float fx = x - x0, fy = y - y0;
-    fx = fx * fx * (3 - 2 * fx);
-    fy = fy * fy * (3 - 2 * fy);
-    int xa = wrapi(x0, period), xb = wrapi(x0 + 1, period);
-    int ya = wrapi(y0, period), yb = wrapi(y0 + 1, period);
-    float a = hashf(xa, ya, seed), b = hashf(xb, ya, seed);
-    float c = hashf(xa, yb, seed), d = hashf(xb, yb, seed);
-    return (a + (b - a) * fx) + ((c + (d - c) * fx) - (a + (b - a) * fx)) * fy;
-}
+float vnoise(float u, float v, int period, uint32_t seed);
 
 // Fractal sum of tileable value noise, in about [0,1].
-inline float fbm(float u, float v, int period, int octaves, uint32_t seed, float gain = 0.5f) {
-    float sum = 0, amp = 1, norm = 0;
-    for (int i = 0; i < octaves; ++i) {
-        sum += amp * vnoise(u, v, period, seed + 101u * i);
-        norm += amp;
-        amp *= gain;
-        period *= 2;
-    }
-    return sum / norm;
-}
+float fbm(float u, float v, int period, int octaves, uint32_t seed, float gain = 0.5f);
 
 }  // namespace gen

@@ -49,8 +49,7 @@ valgrind: build
 	$(MAKE) --no-print-directory valgrind-run
 
 valgrind-run:
-	BRAWNWICK_BIN=$(CURDIR)/$(BUILD)/brawnwick BMP_PROBE=$(CURDIR)/$(BUILD)/tests/bmp-probe \
-	  BRAWNWICK_BUILD=$(CURDIR)/$(BUILD) bash tests/valgrind/run.sh
+	bash tests/valgrind/run.sh $(CURDIR)/$(BUILD)
 
 bench: build
 	./$(BUILD)/bench/bench_render

@@ -5,8 +5,7 @@
 # BMP_PROBE (picture reader), BRAWNWICK_BUILD (build folder).
 #
 # A test sources this file, calls e2e_setup, prepares $RUN (a private copy of the run folder),
-# then e2e_start, drives the game with e2e_key / e2e_type, and judges screenshots and files.
-# Everything is cleaned up on exit.
+# then e2e_start, drives the game with e2e_key, and judges screenshots and files.
 set -euo pipefail
 
 : "${BRAWNWICK_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
@@ -169,16 +168,6 @@ e2e_wait_exit() {
   GAME_PID=""
 }
 
-# Waits until a file exists (and is not growing any more).
-e2e_wait_file() {
-  local f=$1 timeout=${2:-10} n=0
-  while [ ! -s "$f" ]; do
-    sleep 0.1; n=$((n + 1))
-    [ $n -gt $((timeout * 10)) ] && fail "file $f did not appear within ${timeout}s"
-  done
-  sleep 0.3
-}
-
 # Presses F9 and prints the path of the screenshot it wrote (the next free number).
 e2e_screenshot() {
   local before after
@@ -198,14 +187,6 @@ e2e_screenshot() {
 e2e_size() { "$BMP_PROBE" "$1"; }
 e2e_pixel() { "$BMP_PROBE" "$1" "$2" "$3"; }
 
-# Prints the bytes of a file as hex, one byte per line.
-e2e_bytes() { od -An -v -tu1 "$1" | tr -s ' ' '\n' | grep -v '^$'; }
 # Prints the little-endian 32-bit int at an offset of a file.
 e2e_int_at() { od -An -v -tu4 -j "$2" -N 4 "$1" | tr -d ' '; }
 e2e_byte_at() { od -An -v -tu1 -j "$2" -N 1 "$1" | tr -d ' '; }
-
-# Asserts that standard error holds exactly the given message.
-e2e_expect_stderr() {
-  local want=$1
-  grep -qxF -- "$want" "$E2E_TMP/game.err" || fail "expected on stderr: $want"
-}

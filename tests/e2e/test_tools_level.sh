@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The level maker's tools as a level maker runs them: compile, decompile, check and render, and
-# the reasons they give for bad sources and bad level files. No window needed.
+# The level maker's tools as a level maker runs them: compile, decompile, check, playtest and
+# render, and the reasons they give for bad sources and bad level files. No window needed.
 set -euo pipefail
 
 ROOT="${BRAWNWICK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
@@ -58,6 +58,21 @@ expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" -
 expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --camera 1,2,3
 expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
 
+# The playtest: the bot wins the whole campaign in a row, and says why it cannot win a level
+# with the wine cellar walled off, or with six of the toughest monsters at the start.
+"$MAP" playtest $(printf '%s\n' maps/*.map | sort -V) > "$TMP/play" || fail "campaign not won: $(cat "$TMP/play")"
+[ "$(grep -c ': won in ' "$TMP/play")" -eq "$(ls maps/*.map | wc -l)" ] || fail "not every level reported won"
+sed 's/^##,######..#####,###$/##,#############,###/' levels/0.txt > "$TMP/sealed.txt"
+{ cat levels/0.txt; for i in 1 2 3 4 5 6; do echo "sprite 16.9 6.5 health 4 texture 2"; done; } > "$TMP/mob.txt"
+for c in "sealed:monster 1 at (12.5, 2.5) cannot be reached" "mob:died after"; do
+  name=${c%%:*}
+  "$MAP" compile "$TMP/$name.txt" "$TMP/$name.map"
+  rc=0; "$MAP" playtest "$TMP/$name.map" > "$TMP/play" || rc=$?
+  [ "$rc" -eq 1 ] && grep -qF "$name.map: not won: ${c#*:}" "$TMP/play" || fail "playtest of $name.map exited $rc: $(cat "$TMP/play")"
+done
+expect_fail 1 "none.map: File not found" "$MAP" playtest "$TMP/none.map"
+expect_fail 2 "usage: brawnwick-map" "$MAP" playtest
+
 # A newline an editor adds after the last sprite is harmless, but worth a word.
 { cat "$TMP/room.map"; printf '\n'; } > "$TMP/newline.map"
 "$MAP" check "$TMP/newline.map" 2> "$TMP/err" | grep -q "ok, 7 x 5" || fail "check of a level with a trailing newline"
@@ -71,4 +86,9 @@ grep -q "warning: File goes on after the last sprite" "$TMP/err" || fail "no war
                if (px != 0.66 * dy || py != -0.66 * dx) { print "README camera " $0 " is mirrored"; bad = 1 } }
              END { if (n < 3) { print "README camera examples not found"; bad = 1 } exit bad }' \
   || fail "README camera examples"
+# The art previews, drawn by the game's own menu, renderer and HUD code, all come out.
+"$BUILD/brawnwick-preview" "$ROOT" "$TMP" || fail "brawnwick-preview failed"
+for p in mainmenu options keys capture intro ingame scene1 scene2 scene3 textures sprites weapons; do
+  [ -s "$TMP/$p.bmp" ] || fail "brawnwick-preview wrote no $p.bmp"
+done
 echo "[test_tools_level] ok"

@@ -1,5 +1,5 @@
-// Fuzzes the game's datafile loading with arbitrary files, packed or not: whatever it accepts
-// must load and free without a fault, and its fonts and pictures must draw as the game draws them.
+// Fuzzes datafile loading with arbitrary files, packed or not: what it accepts loads and frees
+// cleanly, and its fonts and pictures draw as the game draws them.
 #include <allegro.h>
 
 #include <unistd.h>

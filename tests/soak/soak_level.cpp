@@ -1,6 +1,8 @@
 // Plays the shipped levels frame after frame with scripted keys (walking, turning, strafing,
 // firing, weapon changes) and restarts, and watches the heap and the resident set: a level
-// loop that keeps allocating shows up here long before a player would notice.
+// loop that keeps allocating shows up here long before a player would notice. The input of
+// every frame is made here and handed to the level through a stand-in for the platform, so
+// the run is the same on every machine.
 //
 // usage: soak_level [FRAMES] [MAX_HEAP_GROWTH_KIB]   (run from the repository root)
 // Prints the figures; exits 1 when the heap in use after warm-up grew by more than the bound.
@@ -21,7 +23,7 @@
 #include "core/constants.h"
 #include "game/levelLoop.h"
 #include "game/weapons.h"
-#include "input/keyStates.h"
+#include "platform/platform.h"
 #include "settings/global.h"
 #include "../unit/game/play_fixture.h"
 
@@ -30,11 +32,8 @@ const int VIEW_W = 320;
 const int VIEW_H = 200;
 const int RESTART_EVERY = 150;  // frames; a level also restarts when it ends
 
-double fakeNow = 0.0;
-void present() {}
-bool neverQuit() { return false; }
-double now() { return fakeNow; }
-void silentShot(int) {}
+// What the level sees: the scripted keys, one tick a frame and a clock that moves with the frames.
+platform::Input input;
 
 long residentKiB() {
     long pages = 0, resident = 0;
@@ -49,16 +48,28 @@ long heapInUseKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
 // The keys held in a frame: a loop of walking, turning both ways, strafing and firing,
 // with a weapon change now and then.
 void scriptKeys(long frame) {
-    for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
+    auto& key = input.held;
+    key.fill(false);
     const long phase = frame % 320;
-    if (phase < 80) key[KEY_W] = 1;
-    else if (phase < 120) key[KEY_LEFT] = 1;
-    else if (phase < 180) key[KEY_S] = key[KEY_A] = 1;
-    else if (phase < 220) key[KEY_RIGHT] = 1;
-    else if (phase < 260) key[KEY_D] = key[KEY_W] = 1;
-    if ((frame / 7) % 3 == 0) key[KEY_SPACE] = 1;
-    if (frame % 500 == 100) key[KEY_1 + static_cast<int>((frame / 500) % 3)] = 1;
-    if (frame % 2000 == 1500) key[KEY_F11] = 1;  // bullets for the other weapons
+    if (phase < 80) key[KEY_W] = true;
+    else if (phase < 120) key[KEY_LEFT] = true;
+    else if (phase < 180) key[KEY_S] = key[KEY_A] = true;
+    else if (phase < 220) key[KEY_RIGHT] = true;
+    else if (phase < 260) key[KEY_D] = key[KEY_W] = true;
+    if ((frame / 7) % 3 == 0) key[KEY_SPACE] = true;
+    if (frame % 500 == 100) key[KEY_1 + static_cast<int>((frame / 500) % 3)] = true;
+    if (frame % 2000 == 1500) key[KEY_F11] = true;  // bullets for the other weapons
+}
+
+// The library's backend with the input, the ticks and the question replaced by the script's.
+void useScriptedPlatform() {
+    platform::Backend b = platform::libraryBackend();
+    b.poll = [] { return input; };
+    b.takeEvents = [](platform::Input&) {};
+    b.takeTicks = [](int n) { input.ticks = n < 0 ? 0 : input.ticks - n; };
+    b.ask = [](const std::string&, const std::string&, const std::string&, const std::string&) { return 2; };
+    b.playSample = [](SAMPLE*, int, int, int, bool) {};
+    platform::backend() = b;
 }
 
 void loadArt() {
@@ -101,12 +112,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "soak_level: no maps/0.map; run from the repository root\n");
         return 2;
     }
+    useScriptedPlatform();
+    input.now = 1000.0;
+    PlayStage view(VIEW_W, VIEW_H);  // the back buffer and the default play keys
     loadArt();
-    global.buffer = createBitmap(VIEW_W, VIEW_H);
-    usePlayKeys();
-
-    ViewBuffers view(VIEW_W, VIEW_H);
-    const LevelIO io{present, neverQuit, now, silentShot};
 
     std::unique_ptr<Kelda_engine> engine;
     std::unique_ptr<LevelRun> run;
@@ -121,7 +130,7 @@ int main(int argc, char** argv) {
         }
         LevelState counters;
         counters.lives = 3;
-        run.reset(new LevelRun(*engine, level, view.depth.data(), view.columns.data(), counters, io));
+        run.reset(new LevelRun(*engine, level, view.depth.data(), view.columns.data(), counters));
         ++starts;
         level = (level + 1) % levels;
     };
@@ -145,10 +154,11 @@ int main(int argc, char** argv) {
     std::printf("%10s %8s %12s %10s\n", "frame", "starts", "heap KiB", "RSS KiB");
     const long sampleEvery = std::max(1L, total / 20);
     for (long frame = 0; frame < total; ++frame) {
+        run->draw();
         scriptKeys(frame);
-        fakeNow += 1.0 / TIMER_FPS;
-        ++timerCounter;
-        bool goesOn = run->frame();
+        input.now += 1.0 / TIMER_FPS;
+        ++input.ticks;
+        bool goesOn = run->step(platform::poll());
         if (!goesOn) {
             const int result = run->finish();
             if (result == LEVEL_DIED) ++deaths;

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -45,17 +44,14 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
         int mapX = trunc_(e.posX);
         int mapY = trunc_(e.posY);
         bool inGrid = mapX >= 0 && mapX < e.mapWidth && mapY >= 0 && mapY < e.mapHeight;
-
         // 2. Distances between boundaries.
         float deltaDistX = std::sqrt(1.0f + div_(rayDirY * rayDirY, rayDirX * rayDirX));
         float deltaDistY = std::sqrt(1.0f + div_(rayDirX * rayDirX, rayDirY * rayDirY));
-
         // 3. Steps.
         const int stepX = rayDirX < 0 ? -1 : 1;
         const int stepY = rayDirY < 0 ? -1 : 1;
         float sideDistX = (rayDirX < 0 ? e.posX - mapX : mapX + 1.0f - e.posX) * deltaDistX;
         float sideDistY = (rayDirY < 0 ? e.posY - mapY : mapY + 1.0f - e.posY) * deltaDistY;
-
         // 4. Grid walk; leaving the grid means the ray found no wall.
         int side = 0;
         bool hit = false;
@@ -78,21 +74,18 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
             out.zBuffer[x] = FLT_MAX;
             continue;
         }
-
         // 5. Distance.
         float perpWallDist;
         if (side == 0)
             perpWallDist = std::fabs(div_(mapX - e.posX + ((1 - stepX) >> 1), rayDirX));
         else
             perpWallDist = std::fabs(div_(mapY - e.posY + ((1 - stepY) >> 1), rayDirY));
-
         // 6. Stripe.
         int64_t lineHeight = abs_(trunc_(div_(static_cast<float>(H), perpWallDist)));
         int64_t drawStart = (H - lineHeight) >> 1;
         if (drawStart < 0) drawStart = 0;
         int64_t drawEnd = (lineHeight + H) >> 1;
         if (drawEnd >= H) drawEnd = H - 1;
-
         // 7. Texture column.
         int texNum = e.walls[mapY * e.mapWidth + mapX];
         BITMAP* wallTex = e.textures[texNum];
@@ -106,33 +99,20 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
         if (side == 0 && rayDirX > 0) texX = wallTex->w - texX - 1;
         if (side == 1 && rayDirY < 0) texX = wallTex->w - texX - 1;
         if (texX < 0 || texX >= wallTex->w) texX = -1;  // beside the texture, wherever
-
         // 8. Wall pixels.
         for (int64_t y = drawStart; y < drawEnd; ++y) {
             int64_t d = 2 * y - H + lineHeight;
             int64_t texY = ((d * 128 * (int64_t(1) << e.textureHeightShift[texNum])) / lineHeight) >> 8;
             out.columns[x][y] = getpixel(wallTex, static_cast<int>(texX), static_cast<int>(texY));
         }
-
         // 9. Depth.
         out.zBuffer[x] = perpWallDist;
-
         // 10. Floor anchor.
         float floorXWall, floorYWall;
-        if (side == 0 && rayDirX > 0) {
-            floorXWall = mapX;
-            floorYWall = mapY + wallX;
-        } else if (side == 0 && rayDirX < 0) {
-            floorXWall = mapX + 1.0f;
-            floorYWall = mapY + wallX;
-        } else if (side == 1 && rayDirY > 0) {
-            floorXWall = mapX + wallX;
-            floorYWall = mapY;
-        } else {
-            floorXWall = mapX + wallX;
-            floorYWall = mapY + 1.0f;
-        }
-
+        if (side == 0 && rayDirX > 0) floorXWall = mapX, floorYWall = mapY + wallX;
+        else if (side == 0 && rayDirX < 0) floorXWall = mapX + 1.0f, floorYWall = mapY + wallX;
+        else if (side == 1 && rayDirY > 0) floorXWall = mapX + wallX, floorYWall = mapY;
+        else floorXWall = mapX + wallX, floorYWall = mapY + 1.0f;
         // 11. Floor and ceiling rows.
         int start = drawEnd < 0 ? H : static_cast<int>(drawEnd);
         for (int y = start; y <= H; ++y) {
@@ -164,7 +144,6 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
             }
         }
     }
-
     // 12. Distances.
     for (int i = 0; i < e.spriteCount; ++i) {
         out.order[i] = i;
@@ -173,8 +152,7 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
     }
     // 13. Farthest first.
     bubbleSort(out.order, out.distance, e.spriteCount);
-    // 14.
-    out.crosshair = -1;
+    out.crosshair = -1;  // 14.
     // 15. Each sprite.
     for (int k = 0; k < e.spriteCount; ++k) {
         const Kelda_sprite& s = e.sprites[out.order[k]];

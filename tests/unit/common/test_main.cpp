@@ -1,5 +1,4 @@
-// Unit tests run without a display: the library starts with its "none" system driver, and
-// memory bitmaps work once a colour depth is set.
+// Unit tests run without a display: the library's "none" system, memory bitmaps once a depth is set.
 #include <allegro.h>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +7,7 @@
 
 TempDir::TempDir() {
     char templ[] = "/tmp/brawnwick-test-XXXXXX";
-    char* made = mkdtemp(templ);
+    const char* made = mkdtemp(templ);
     dir = made ? made : "/tmp";
 }
 
@@ -18,28 +16,17 @@ TempDir::~TempDir() {
     if (dir != "/tmp") std::filesystem::remove_all(dir, ec);
 }
 
-ScopedChdir::ScopedChdir(const std::string& dir) {
-    old = std::filesystem::current_path().string();
-    std::filesystem::current_path(dir);
-}
+ScopedChdir::ScopedChdir(const std::string& dir) : old(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
 
 ScopedChdir::~ScopedChdir() {
     std::error_code ec;
     std::filesystem::current_path(old, ec);
 }
 
-void releaseAllKeys() {
-    for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
-}
-
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }

@@ -1,33 +1,25 @@
 #pragma once
-// Helpers shared by the unit tests.
 #include <allegro.h>
 
 #include <string>
 
-// A fresh empty folder under /tmp, removed when the object goes; chdir-safe helpers below.
+// A fresh empty folder under /tmp, removed with everything in it when the object goes.
 class TempDir {
 public:
     TempDir();
     ~TempDir();
     const std::string& path() const { return dir; }
     std::string file(const std::string& name) const { return dir + "/" + name; }
-
 private:
     std::string dir;
 };
 
-// Runs the body with the working directory set to dir, restoring it afterwards.
-class ScopedChdir {
-public:
+// The working directory is dir for the object's lifetime.
+struct ScopedChdir {
     explicit ScopedChdir(const std::string& dir);
     ~ScopedChdir();
-
-private:
     std::string old;
 };
-
-// Releases every key in the library's key array.
-void releaseAllKeys();
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -1,121 +1,84 @@
+// Key latches over input values, key names, and the library's mouse turned into clicks and wheel
+// steps behind the platform seam.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <utility>
 
+#include "input/controls.h"
 #include "input/keyStates.h"
-#include "input/mouse.h"
-#include "test_support.h"
+#include "platform/platform.h"
 
 namespace {
-class KeyLatch : public ::testing::Test {
-protected:
-    void SetUp() override {
-        releaseAllKeys();
-        keyStates.resetAll();
-    }
-    void TearDown() override { releaseAllKeys(); }
-};
+void holding(std::initializer_list<int> codes) {
+    platform::Input in;
+    for (int c : codes) in.held[c] = true;
+    platform::use(in);
+}
+
+// One timer tick with the mouse as given, and what the next step takes from it.
+platform::Input tick(int x, int y, int buttons, int z = 0) {
+    mouse_x = x, mouse_y = y, mouse_b = buttons, mouse_z = z;
+    platform::mouseCallback(0);
+    platform::Input in;
+    platform::libraryBackend().takeEvents(in);
+    return in;
+}
 }  // namespace
 
-TEST_F(KeyLatch, HeldKeyReportsOncePerPressAndOutOfRangeCodesAreHarmless) {
-    key[KEY_F9] = 1;
-    EXPECT_TRUE(keyStates[KEY_F9]);
-    EXPECT_FALSE(keyStates.getKey(KEY_F9));
-    key[KEY_F9] = 0;
+TEST(KeyLatch, OncePerPressLowerCodeFirstAndHarmlessOutOfRange) {
+    keyStates.resetAll();
+    holding({KEY_F9});
+    EXPECT_TRUE(keyStates[KEY_F9] && !keyStates.getKey(KEY_F9));
+    holding({});
     EXPECT_FALSE(keyStates[KEY_F9]);  // the release re-arms
-    key[KEY_F9] = 1;
-    EXPECT_TRUE(keyStates.getKey(KEY_F9));
-
-    key[KEY_A] = 1;  // pressed and released between two queries: lost
-    key[KEY_A] = 0;
-    EXPECT_FALSE(keyStates[KEY_A]);
-
-    key[KEY_ENTER] = 1;  // latched by hand
-    keyStates.setState(KEY_ENTER, 1);
-    EXPECT_FALSE(keyStates[KEY_ENTER]);
-
+    holding({KEY_F9, KEY_ENTER});
+    keyStates.setState(KEY_ENTER, 1);  // latched by hand
+    EXPECT_TRUE(keyStates.getKey(KEY_F9) && !keyStates[KEY_ENTER]);
+    holding({KEY_C, KEY_B});
+    EXPECT_TRUE(keyStates.anyKey() && keyStates.states[KEY_B] == 1 && keyStates.states[KEY_C] == 0);
+    EXPECT_TRUE(keyStates.anyKey() && !keyStates.anyKey() && !keyStates[KEY_B]) << "each reported once";
     for (int code : {-1, int(KEY_MAX), 1 << 30}) {
         EXPECT_FALSE(keyStates[code]) << code;
         keyStates.setState(code, 1);
     }
-}
-
-TEST_F(KeyLatch, AnyKeyReportsTheLowerCodeFirstAndSharesLatches) {
-    key[KEY_C] = 1;
-    key[KEY_B] = 1;
-    EXPECT_TRUE(keyStates.anyKey());
-    EXPECT_EQ(keyStates.states[KEY_B], 1);
-    EXPECT_EQ(keyStates.states[KEY_C], 0);
-    EXPECT_TRUE(keyStates.anyKey());
-    EXPECT_EQ(keyStates.states[KEY_C], 1);
-    EXPECT_FALSE(keyStates.anyKey());
-    EXPECT_FALSE(keyStates[KEY_B]);  // already reported through anyKey
-    key[KEY_B] = 0;
-    EXPECT_FALSE(keyStates.anyKey());
-    EXPECT_EQ(keyStates.states[KEY_B], 0);
+    holding({});
 }
 
 TEST(KeyNames, TableMatchesTheLibraryConstants) {
-    // Spot checks at both ends and around the gaps, where an off-by-one shifts every name.
+    // Both ends and around the gaps, where an off-by-one shifts every name.
     const std::pair<int, const char*> cases[] = {
-        {0, "NULL"},   {KEY_A, "A"},         {KEY_9, "9"},          {KEY_5_PAD, "Numpad 5"}, {KEY_F12, "F12"},
-        {KEY_STOP, "."}, {KEY_BACKSLASH2, "\\"}, {KEY_PGDN, "Page down"}, {KEY_LWIN, "Left windows"},
-        {KEY_KANJI, "KANJI"}, {KEY_CAPSLOCK, "Capslock"}, {KEY_EQUALS_PAD, ""}, {KEY_SEMICOLON, ""}};
+        {0, "NULL"}, {KEY_A, "A"}, {KEY_Z, "Z"}, {KEY_9, "9"}, {KEY_5_PAD, "Numpad 5"}, {KEY_F12, "F12"},
+        {KEY_STOP, "."}, {KEY_BACKSLASH2, "\\"}, {KEY_SPACE, "Space"}, {KEY_PGUP, "Page up"},
+        {KEY_PGDN, "Page down"}, {KEY_LWIN, "Left windows"}, {KEY_KANJI, "KANJI"}, {KEY_CAPSLOCK, "Capslock"},
+        {KEY_EQUALS_PAD, ""}, {KEY_SEMICOLON, ""}, {KEY_ESC, "Esc"}, {KEY_LSHIFT, "Left Shift"},
+        {KEY_ALTGR, "Alt Gr"}, {KEY_ENTER_PAD, "Numpad Enter"}};
     for (const auto& c : cases) EXPECT_EQ(keyNames[c.first], c.second) << "code " << c.first;
-    EXPECT_EQ(keyName(-1), "?");
-    EXPECT_EQ(keyName(KEY_MAX), "?");
-    EXPECT_EQ(keyName(KEY_SPACE), "Space");
+    EXPECT_TRUE(keyName(-1) == "?" && keyName(KEY_MAX) == "?");
 }
 
-namespace {
-void tick(int x, int y, int buttons, int z = 0) {
-    mouse_x = x;
-    mouse_y = y;
-    mouse_b = buttons;
-    mouse_z = z;
-    mouseCallback(0);
+TEST(Controls, PlayerKeysAndNumberKeysAsHeld) {
+    platform::Input in;
+    for (int c : {KEY_I, KEY_L, KEY_LCONTROL, KEY_2}) in.held[c] = true;
+    const Controls c = readControls(in, PlayKeys{KEY_I, KEY_K, KEY_J, KEY_L, KEY_U, KEY_O, KEY_LCONTROL});
+    EXPECT_TRUE(c.forward && c.turnRight && c.shoot && c.weapon2);
+    EXPECT_FALSE(c.backward || c.turnLeft || c.strafeLeft || c.strafeRight || c.weapon1 || c.weapon3);
+    EXPECT_FALSE(readControls(in, PlayKeys{-1, KEY_MAX, 1 << 30, 0, 0, 0, 0}).forward) << "damaged key codes";
 }
 
-class Mouse : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tick(0, 0, 0);
-        tick(0, 0, 0);
-        clickEvent();
-    }
-};
-}  // namespace
-
-TEST_F(Mouse, PressAndReleaseOnTheSamePixelWithTheLeftButtonIsOneClickPulse) {
+TEST(Mouse, ClickIsAPressAndReleaseOnOnePixelWithTheLeftButtonAndWheelStepsPerTick) {
+    tick(0, 0, 0);
     tick(100, 200, 1);
-    tick(100, 200, 1);  // held
-    EXPECT_FALSE(clickEvent());
-    tick(100, 200, 0);
-    EXPECT_TRUE(clickEvent());
-    EXPECT_FALSE(clickEvent());  // consumed
-
-    tick(10, 10, 1);
-    tick(10, 10, 0);
-    tick(10, 10, 0);
-    EXPECT_FALSE(clickEvent()) << "an unconsumed click is gone after the next tick";
-
-    const int presses[][2] = {{51, 1}, {50, 2}, {50, 4}};  // released at x, buttons
-    for (const auto& p : presses) {
-        tick(50, 50, p[1]);
-        tick(p[0], 50, 0);
-        EXPECT_FALSE(clickEvent()) << "released at x " << p[0] << ", buttons " << p[1];
+    EXPECT_FALSE(tick(100, 200, 1).click) << "held";
+    EXPECT_TRUE(tick(100, 200, 0).click);
+    for (const auto& p : {std::pair{51, 1}, {50, 2}, {50, 4}}) {  // released at x, buttons
+        tick(50, 50, p.second);
+        EXPECT_FALSE(tick(p.first, 50, 0).click) << "released at x " << p.first << ", buttons " << p.second;
     }
-}
-
-TEST_F(Mouse, WheelDifferencePerTick) {
-    tick(0, 0, 0, 3);
-    EXPECT_EQ(mouseZDiff.load(), 3);
-    EXPECT_TRUE(wheelUpEvent());
-    tick(0, 0, 0, 1);
-    EXPECT_EQ(mouseZDiff.load(), -2);
-    EXPECT_TRUE(wheelDownEvent());
-    tick(0, 0, 0, 1);
-    EXPECT_FALSE(wheelUpEvent());
-    EXPECT_FALSE(wheelDownEvent());
+    tick(10, 10, 1);
+    mouse_b = 0;
+    platform::mouseCallback(0);
+    EXPECT_FALSE(tick(10, 10, 0).click) << "a click not taken before the next tick is gone";
+    for (const auto& [z, steps] : {std::pair{3, 3}, {1, -2}, {1, 0}}) EXPECT_EQ(tick(0, 0, 0, z).wheel, steps) << z;
 }

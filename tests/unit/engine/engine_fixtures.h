@@ -8,34 +8,31 @@
 
 #include "common/test_support.h"
 #include "engine/engine.h"
-#include "engine/levelfile.h"
+#include "level/levelfile.h"
 
-// A BMP of distinct colours, magenta on every texel with (x + y) % holes == 0. Returns its path.
+// A BMP of distinct colours, magenta wherever (x + y) % holes == 0. Returns its path.
 inline std::string writeTexture(const std::string& dir, const std::string& name, int w, int h, int seed, int holes = 0) {
     BITMAP* bmp = create_bitmap_ex(32, w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool hole = holes > 0 && (x + y) % holes == 0;
-            putpixel(bmp, x, y, hole ? makecol32(255, 0, 255)
-                                     : makecol32((x * 37 + seed * 71) & 0xFF, (y * 53 + seed * 29) & 0xFF, (x * y + seed * 13) & 0xFF));
-        }
+        for (int x = 0; x < w; ++x)
+            putpixel(bmp, x, y, holes > 0 && (x + y) % holes == 0
+                                    ? makecol32(255, 0, 255)
+                                    : makecol32((x * 37 + seed * 71) & 0xFF, (y * 53 + seed * 29) & 0xFF, (x * y + seed * 13) & 0xFF));
     const std::string path = dir + "/" + name;
     save_bitmap(path.c_str(), bmp, nullptr);
     destroy_bitmap(bmp);
     return path;
 }
 
-// Rows of '#' wall (texture 1), 'B' wall (2), '.' floor 3 / ceiling 4, ',' floor 3 / open sky,
-// '*' floor 4 / ceiling 3; texture 0 is a sprite with holes. Textures of mixed sizes, or all of
-// side `u` when given. Sky colour (10, 20, 30).
+// '#' wall (texture 1), 'B' wall (2), '.' floor 3 / ceiling 4, ',' floor 3 / open sky, '*' floor 4 /
+// ceiling 3; texture 0 is a sprite with holes. Mixed texture sizes, or all of side `u`. Sky (10, 20, 30).
 inline levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX,
                                   float startY, int u = 0) {
     levelfile::Level level;
-    level.texturePaths = {writeTexture(dir, "sprite.bmp", u ? u : 64, u ? u : 64, 1, 3),
-                          writeTexture(dir, "wall.bmp", u ? u : 64, u ? u : 64, 2),
-                          writeTexture(dir, "wall2.bmp", u ? u : 32, u ? u : 64, 3),
-                          writeTexture(dir, "floor.bmp", u ? u : 64, u ? u : 64, 4),
-                          writeTexture(dir, "ceiling.bmp", u ? u : 16, u ? u : 32, 5)};
+    const int sides[5][2] = {{64, 64}, {64, 64}, {32, 64}, {64, 64}, {16, 32}};
+    for (int t = 0; t < 5; ++t)
+        level.texturePaths.push_back(writeTexture(dir, "t" + std::to_string(t) + ".bmp", u ? u : sides[t][0],
+                                                  u ? u : sides[t][1], t + 1, t == 0 ? 3 : 0));
     level.width = static_cast<int>(rows[0].size());
     level.height = static_cast<int>(rows.size());
     for (const std::string& row : rows)
@@ -46,8 +43,7 @@ inline levelfile::Level makeLevel(const std::string& dir, const std::vector<std:
             level.floors.push_back(static_cast<unsigned char>(!free ? wall : c == '*' ? 4 : 3));
             level.ceilings.push_back(static_cast<unsigned char>(!free ? wall : c == '*' ? 3 : c == ',' ? 0xFF : 4));
         }
-    level.startX = startX;
-    level.startY = startY;
+    level.startX = startX, level.startY = startY;
     level.skyRed = 10, level.skyGreen = 20, level.skyBlue = 30;
     return level;
 }

@@ -2,19 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
+#include <tuple>
 
 #include "engine/engine_fixtures.h"
 
 namespace {
 
-const std::vector<std::string> ROOM = {"#####", "#.,*#", "#..B#", "#####"};
-
 struct Loader {
     TempDir dir;
-    levelfile::Level level = makeLevel(dir.path(), ROOM, 1.5f, 2.25f);
+    levelfile::Level level = makeLevel(dir.path(), {"#####", "#.,*#", "#..B#", "#####"}, 1.5f, 2.25f);
     Loader() { level.sprites = {{2.5f, 1.5f, 7, 0}, {3.25f, 2.75f, 0, 2}}; }
-    // What loading the bytes says, with the structural flag.
+    // What loading the bytes says; *structural: whether the file itself is at fault.
     std::string load(const std::string& bytes, bool* structural = nullptr) {
         Kelda_engine e;
         std::string result = loadBytes(e, bytes);
@@ -30,31 +28,40 @@ void putU32(std::string& bytes, size_t at, uint32_t v) {
 
 }  // namespace
 
-TEST(LoadLevel, SoundFileFillsTheEngineAfresh) {
+TEST(LoadLevel, SoundFileFillsTheEngineAfreshARefusedOneChangesNothing) {
     Loader l;
+    l.level.texturePaths.resize(levelfile::MAX_TEXTURES, l.level.texturePaths[4]);  // the most there may be
+    l.level.walls[0] = 0x0104;  // a wide wall code: its low byte gives the floor and ceiling
+    l.level.sprites[0].x = 60.5f;  // off the map but finite: the level loop pulls it in
+    const std::string good = levelfile::write(l.level);
     Kelda_engine e;
     e.dirX = 0.5f;
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
-    e.getVisibleList()[0] = 1;
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");  // and again: it starts afresh
-    EXPECT_FALSE(e.loadError());
-    ASSERT_EQ(e.textureCount, 5);
+    ASSERT_EQ(loadBytes(e, good), "");
+    e.getVisibleList()[0] = 1, e.crosshairSprite = 1;
+    ASSERT_EQ(loadBytes(e, good), "");  // and again: it starts afresh
+    EXPECT_TRUE(e.getVisibleList()[0] == 0 && e.getSpriteInCrosshair() == -1 && !e.loadError());
     EXPECT_EQ(std::vector<int>(e.textureWidthShift, e.textureWidthShift + 5), (std::vector<int>{6, 6, 5, 6, 4}));
     EXPECT_EQ(std::vector<int>(e.textureHeightShift, e.textureHeightShift + 5), (std::vector<int>{6, 6, 6, 6, 5}));
-    ASSERT_EQ(std::make_pair(e.mapWidth, e.mapHeight), std::make_pair(5, 4));
+    l.level.floors[0] = l.level.ceilings[0] = 4;
     EXPECT_EQ(std::vector<unsigned short>(e.walls, e.walls + 20), l.level.walls);
     EXPECT_EQ(std::vector<unsigned char>(e.floors, e.floors + 20), l.level.floors);
     EXPECT_EQ(std::vector<unsigned char>(e.ceilings, e.ceilings + 20), l.level.ceilings);
-    EXPECT_EQ(std::make_pair(e.posX, e.posY), std::make_pair(1.5f, 2.25f));
-    EXPECT_EQ(e.dirX, 0.5f);  // the view is not part of the file
-    ASSERT_EQ(e.getSprites(), 2);
-    const Kelda_sprite& s = e.getSpriteList()[1];
-    EXPECT_TRUE(s.x == 3.25f && s.y == 2.75f && s.health == 0 && s.textureIndex == 2 && s.bitmap == e.textures[2]);
-    EXPECT_EQ(e.getVisibleList()[0], 0);
-    EXPECT_EQ(e.getSpriteInCrosshair(), -1);
+    EXPECT_EQ(std::make_tuple(e.posX, e.posY, e.dirX), std::make_tuple(1.5f, 2.25f, 0.5f));  // the view is not in the file
+    e.crosshairSprite = 1;
+    for (const std::string& bad : {std::string(), good.substr(0, 40), std::string(good).replace(2, 4, "nope")}) {
+        EXPECT_NE(loadBytes(e, bad), "");
+        ASSERT_EQ(e.getSprites(), 2);
+        const Kelda_sprite& s = e.getSpriteList()[1];
+        EXPECT_TRUE(s.x == 3.25f && s.y == 2.75f && s.health == 0 && s.textureIndex == 2 && s.bitmap == e.textures[2]);
+        EXPECT_EQ(std::make_tuple(e.getSpriteList()[0].x, e.mapWidth, e.mapHeight, e.textureCount, e.crosshairSprite),
+                  std::make_tuple(60.5f, 5, 4, static_cast<unsigned short>(1024), 1));
+    }
+    l.level.sprites.pop_back();
+    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
+    EXPECT_EQ(e.getSpriteInCrosshair(), -1) << "the old level's sprite number must not survive";
 }
 
-TEST(LoadLevel, EveryShortenedFileIsTruncated) {
+TEST(LoadLevel, EveryShortenedFileIsTruncatedAndAbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
     Loader l;
     const std::string bytes = levelfile::write(l.level);
     for (size_t n = 0; n < bytes.size(); ++n) {
@@ -63,47 +70,21 @@ TEST(LoadLevel, EveryShortenedFileIsTruncated) {
         ASSERT_TRUE(structural);
     }
     EXPECT_EQ(l.load(bytes + '\n'), "") << "an editor's newline after the sprites is harmless";
-}
-
-TEST(LoadLevel, RefusedLevelLeavesTheOneHeldBefore) {
-    Loader l;
-    Kelda_engine e;
-    l.level.sprites[0].x = 60.5f;  // off the map but finite: the level loop pulls it in
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
-    e.crosshairSprite = 1;
-    const std::string good = levelfile::write(l.level);
-    for (const std::string& bad : {good.substr(0, 40), std::string(good).replace(2, 4, "nope")}) {
-        EXPECT_NE(loadBytes(e, bad), "");
-        ASSERT_EQ(e.getSprites(), 2);
-        EXPECT_EQ(e.getSpriteList()[0].x, 60.5f);
-        EXPECT_EQ(e.getSpriteList()[1].bitmap, e.textures[2]);
-        EXPECT_EQ(std::make_pair(e.mapWidth, e.textureCount), std::make_pair(5, static_cast<unsigned short>(5)));
-    }
-    l.level.sprites.pop_back();
-    ASSERT_EQ(loadBytes(e, levelfile::write(l.level)), "");
-    EXPECT_EQ(e.getSpriteInCrosshair(), -1) << "the old level's sprite number must not survive";
-}
-
-TEST(LoadLevel, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
-    Loader l;
-    std::string bytes = levelfile::write(l.level);
     EXPECT_EQ(l.load(std::string("\xff\xff", 2) + bytes.substr(2)), "Too many textures (65535, at most 1024)");
+    EXPECT_EQ(l.load(std::string("\x01\x04", 2) + bytes.substr(2)), "Too many textures (1025, at most 1024)");
     size_t sizeAt = 2;
     for (const auto& p : l.level.texturePaths) sizeAt += p.size() + 1;
-    for (uint32_t w : {0u, 2u, 1025u, 0x7fffffffu, 0x80000000u, 0xffffffffu}) {
-        std::string b = bytes;
-        putU32(b, sizeAt, w);
-        bool structural = false;
-        EXPECT_NE(l.load(b, &structural).find("Map size"), std::string::npos) << w;
-        EXPECT_TRUE(structural);
-        b = bytes;
-        putU32(b, sizeAt + 4, w);
-        EXPECT_NE(l.load(b).find("Map size"), std::string::npos) << w;
-    }
-    const size_t countAt = bytes.size() - 4 - 2 * 11;
+    for (uint32_t w : {0u, 2u, 1025u, 0x7fffffffu, 0x80000000u, 0xffffffffu})
+        for (size_t at : {sizeAt, sizeAt + 4}) {
+            std::string b = bytes;
+            putU32(b, at, w);
+            bool structural = false;
+            EXPECT_NE(l.load(b, &structural).find("Map size"), std::string::npos) << w;
+            EXPECT_TRUE(structural);
+        }
     for (uint32_t n : {0xffffffffu, 4097u, 0x7fffffffu}) {
         std::string b = bytes;
-        putU32(b, countAt, n);
+        putU32(b, bytes.size() - 4 - 2 * 11, n);
         EXPECT_NE(l.load(b).find("Sprite count"), std::string::npos) << n;
     }
 }
@@ -118,13 +99,6 @@ TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
         {[](L& v) { v.floors[6] = 9; }, "Floor texture 9 at cell (1, 1) is not in the texture list"},
         {[](L& v) { v.ceilings[6] = 0xFE; }, "Ceiling texture 254 at cell (1, 1) is not in the texture list"},
         {[](L& v) { v.sprites[1].texture = 5; }, "Sprite 1 uses texture 5, which is not in the texture list"},
-        // Gaps in the border, corners included.
-        {[](L& v) { v.walls[2] = 0xFFFF; }, "Map border is not closed at cell (2, 0)"},
-        {[](L& v) { v.walls[10] = 0xFFFF; }, "Map border is not closed at cell (0, 2)"},
-        {[](L& v) { v.walls[9] = 0xFFFF; }, "Map border is not closed at cell (4, 1)"},
-        {[](L& v) { v.walls[18] = 0xFFFF; }, "Map border is not closed at cell (3, 3)"},
-        {[](L& v) { v.walls[0] = 0xFFFF; }, "Map border is not closed at cell (0, 0)"},
-        {[](L& v) { v.walls[19] = 0xFFFF; }, "Map border is not closed at cell (4, 3)"},
         {[](L& v) { v.startX = 3.5f, v.startY = 2.5f; }, "Start (3.5, 2.5) is inside a wall"},
         {[](L& v) { v.startX = 0.5f; }, "Start (0.5, 2.25) is inside a wall"},
         {[](L& v) { v.startX = 5.0f; }, "Start (5, 2.25) is outside the map"},
@@ -145,53 +119,39 @@ TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
         EXPECT_EQ(l.loadLevel(&structural), c.error);
         EXPECT_TRUE(structural) << c.error;
     }
+    for (int cell : {2, 10, 9, 18, 0, 19}) {  // every side and corner of the border
+        l.level = good;
+        l.level.walls[cell] = 0xFFFF;
+        EXPECT_EQ(l.loadLevel(), "Map border is not closed at cell (" + std::to_string(cell % 5) + ", " +
+                                     std::to_string(cell / 5) + ")");
+    }
 }
 
-TEST(LoadLevel, PathsAreReadAsTheLibrarysTextFormatReadsThem) {
-    Loader l;
-    bool structural = true;
-    l.level.texturePaths[1] = l.dir.file("w\xc3\xa4nde.bmp");  // well-formed UTF-8: an ordinary missing file
-    EXPECT_EQ(l.loadLevel(&structural), l.level.texturePaths[1]);
-    EXPECT_FALSE(structural);
-    // The game reads names as plain bytes; then any byte is just part of a name.
-    set_uformat(U_ASCII);
-    l.level.texturePaths[1] = "gfx/\xff\xfe.bmp";
-    EXPECT_EQ(l.loadLevel(&structural), "gfx/\xff\xfe.bmp");
-    EXPECT_FALSE(structural);
-    set_uformat(U_UTF8);
-}
-
-// A missing texture, or one with a side not a power of two, gives its path; what follows it in
-// the file is never read, so it may be anything.
-TEST(LoadLevel, ReadingStopsAtATextureThatFails) {
+// A texture that cannot be used gives its path, and what follows it is never read. Names are read
+// as the library's text format reads them; a CR LF line end shifts the LF into the next path.
+TEST(LoadLevel, TexturesThatFailAndHowPathsAreRead) {
     Loader l;
     const std::string missing = l.dir.file("missing.bmp");
-    l.level.texturePaths[2] = missing;
     const std::string bytes = levelfile::write(l.level);
-    bool structural = true;
-    EXPECT_EQ(l.load(bytes.substr(0, bytes.find(missing) + missing.size() + 1), &structural), missing);
-    EXPECT_FALSE(structural);
-    l.level.texturePaths[2] = writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1);
-    EXPECT_EQ(l.loadLevel(&structural), l.level.texturePaths[2]);
-    EXPECT_FALSE(structural);
-}
-
-TEST(LoadLevel, CarriageReturnLineFeedShiftsTheNextPath) {
-    Loader l;
-    std::string bytes = levelfile::write(l.level);
-    const size_t firstEnd = bytes.find('\r');
-    bytes.insert(firstEnd + 1, "\n");
-    EXPECT_EQ(l.load(bytes), "\n" + l.level.texturePaths[1]);
-}
-
-TEST(LevelFile, WallCodeLowByteGivesFloorAndCeiling) {
-    Loader l;
-    l.level.walls[0] = 0x01FF;
-    std::istringstream in(levelfile::write(l.level));
-    levelfile::Level read;
-    std::string problem;
-    ASSERT_EQ(levelfile::read(in, read, problem), levelfile::ReadResult::ok);
-    EXPECT_EQ(read.floors[0], 0xFF);
-    EXPECT_EQ(read.ceilings[0], 0xFF);
-    EXPECT_EQ(levelfile::validate(read), "Wall texture 511 at cell (0, 0) is not in the texture list");
+    std::string crlf = bytes;
+    crlf.insert(crlf.find('\r') + 1, "\n");
+    EXPECT_EQ(l.load(crlf), "\n" + l.level.texturePaths[1]);
+    const struct {
+        std::string path;
+        bool ascii, cut;
+    } cases[] = {{missing, false, true},
+                 {writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1), false, false},
+                 {writeTexture(l.dir.path(), "flat.bmp", 64, 48, 1), false, false},
+                 {l.dir.file("w\xc3\xa4nde.bmp"), false, false},  // well-formed UTF-8: just a missing file
+                 {"gfx/\xff\xfe.bmp", true, false}};                // plain bytes: any byte is part of a name
+    for (const auto& c : cases) {
+        l.level.texturePaths[2] = c.path;
+        std::string b = levelfile::write(l.level);
+        if (c.cut) b = b.substr(0, b.find(c.path) + c.path.size() + 1);
+        set_uformat(c.ascii ? U_ASCII : U_UTF8);
+        bool structural = true;
+        EXPECT_EQ(l.load(b, &structural), c.path);
+        EXPECT_FALSE(structural) << c.path;
+    }
+    set_uformat(U_UTF8);
 }

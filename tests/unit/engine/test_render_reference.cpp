@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "engine/engine_fixtures.h"
-#include "engine/reference_render.h"
+#include "reference_render.h"
 
 namespace {
 
@@ -17,11 +17,9 @@ struct Pose {
 };
 
 void place(Kelda_engine& e, const Pose& p) {
-    std::tie(e.posX, e.posY, e.dirX, e.dirY, e.planeX, e.planeY) =
-        std::tie(p.x, p.y, p.dirX, p.dirY, p.planeX, p.planeY);
+    std::tie(e.posX, e.posY, e.dirX, e.dirY, e.planeX, e.planeY) = std::tie(p.x, p.y, p.dirX, p.dirY, p.planeX, p.planeY);
 }
 
-// Renders with both and reports the first difference.
 void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
     SCOPED_TRACE(label + " size " + std::to_string(w) + "x" + std::to_string(h));
     ViewBuffers mine(w, h), ref(w, h);
@@ -43,8 +41,8 @@ void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
     EXPECT_TRUE(n == 0 || std::memcmp(e.spriteDistance, distance.data(), n * sizeof(float)) == 0) << "sprite distances";
 }
 
-// A random closed level with textures of several shapes, sky cells and sprites. Every third
-// level has textures of one size, as the game's art has: floors take another path then.
+// A random closed level with textures of several shapes, sky cells and sprites. Every third has
+// textures of one size, as the game's art has: floors take another path then.
 levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int serial) {
     levelfile::Level level;
     const int sides[][2] = {{64, 64}, {16, 32}, {64, 64}, {32, 128}, {1, 1}, {64, 64}, {8, 16}, {128, 8}};
@@ -55,27 +53,19 @@ levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int seri
                                                   size[0], size[1], t + 1, t < 2 ? 3 + 2 * t : 0));
     }
     std::uniform_int_distribution<int> side(3, 14), pct(0, 99);
-    level.width = side(rng);
-    level.height = side(rng);
-    const int wallTex[] = {2, 3, 4, 2};
-    for (int j = 0; j < level.height; ++j) {
+    level.width = side(rng), level.height = side(rng);
+    for (int j = 0; j < level.height; ++j)
         for (int i = 0; i < level.width; ++i) {
-            const bool border = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1;
-            const bool wall = border || pct(rng) < 20;
-            const int code = wall ? wallTex[pct(rng) % 4] : 0xFFFF;
-            const int floorCode = wall ? code : pct(rng) < 50 ? 5 : 6;
-            const int c = wall ? 0 : pct(rng);
+            const bool wall = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1 || pct(rng) < 20;
+            const int code = wall ? 2 + pct(rng) % 4 % 3 : 0xFFFF, c = wall ? 0 : pct(rng);
             level.walls.push_back(static_cast<unsigned short>(code));
-            level.floors.push_back(static_cast<unsigned char>(floorCode));
+            level.floors.push_back(static_cast<unsigned char>(wall ? code : pct(rng) < 50 ? 5 : 6));
             level.ceilings.push_back(static_cast<unsigned char>(wall ? code : c < 30 ? 0xFF : c < 60 ? 7 : 5));
         }
-    }
     level.walls[level.width + 1] = 0xFFFF;  // at least one free cell
     level.startX = level.startY = 1.5f;
-    std::uniform_real_distribution<float> ux(0.0f, static_cast<float>(level.width));
-    std::uniform_real_distribution<float> uy(0.0f, static_cast<float>(level.height));
-    const int sprites = pct(rng) % 13;
-    for (int s = 0; s < sprites; ++s) level.sprites.push_back({ux(rng), uy(rng), 1, static_cast<unsigned short>(s % 2)});
+    std::uniform_real_distribution<float> ux(0.0f, level.width), uy(0.0f, level.height);
+    for (int s = pct(rng) % 13; s > 0; --s) level.sprites.push_back({ux(rng), uy(rng), 1, static_cast<unsigned short>(s % 2)});
     return level;
 }
 
@@ -87,38 +77,31 @@ Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
     int c;
     do c = cell(rng);
     while (e.walls[c] != 0xFFFF);
-    float x = static_cast<float>(c % e.mapWidth), y = static_cast<float>(c / e.mapWidth);
     const int kind = pick(rng);
-    x += kind == 0 ? 0.0f : kind == 1 ? 0.5f : unit(rng);
-    y += kind == 2 ? 0.0f : kind == 3 ? 0.5f : unit(rng);
-    float a = angle(rng);
-    if (pick(rng) < 3) a = static_cast<float>(pick(rng) % 4) * 1.5707964f;
-    const float plane = pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f;
-    const float cs = std::cos(a), sn = std::sin(a);
+    const float x = c % e.mapWidth + (kind == 0 ? 0.0f : kind == 1 ? 0.5f : unit(rng));
+    const float y = c / e.mapWidth + (kind == 2 ? 0.0f : kind == 3 ? 0.5f : unit(rng));
+    const float a = pick(rng) < 3 ? static_cast<float>(pick(rng) % 4) * 1.5707964f : angle(rng);
+    const float plane = pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f, cs = std::cos(a), sn = std::sin(a);
     return {x, y, -cs, -sn, -plane * sn, plane * cs};
 }
 
 }  // namespace
 
 TEST(RenderReference, RandomLevelsAndPoses) {
-    // 15 and 24 bits are read through the library's getpixel.
-    const struct {
-        int depth, levels, poses;
-    } runs[] = {{32, 60, 12}, {16, 40, 10}, {15, 12, 6}, {24, 12, 6}};
+    const int runs[][3] = {{32, 60, 12}, {16, 40, 10}, {15, 12, 6}, {24, 12, 6}};  // depth, levels, poses each
     const int sizes[][2] = {{64, 48}, {63, 47}, {81, 60}, {7, 5}, {2, 3}, {1, 1}};
     TempDir dir;
     for (const auto& run : runs) {
-        set_color_depth(run.depth);
-        std::mt19937 rng(1234 + run.depth);
-        for (int l = 0; l < run.levels && !HasFatalFailure(); ++l) {
+        set_color_depth(run[0]);
+        std::mt19937 rng(1234 + run[0]);
+        for (int l = 0; l < run[1] && !HasFatalFailure(); ++l) {
             Kelda_engine e;
             ASSERT_EQ(loadBytes(e, levelfile::write(randomLevel(dir.path(), rng, l))), "");
-            for (int p = 0; p < run.poses && !HasFatalFailure(); ++p) {
+            for (int p = 0; p < run[2] && !HasFatalFailure(); ++p) {
                 place(e, randomPose(e, rng));
                 e.floorShade = e.ceilingShade = (p % 5 == 4) ? 1 : 0;
-                const auto& size = sizes[(l + p) % 6];
-                const std::string name = std::to_string(run.depth) + "-bit level " + std::to_string(l);
-                expectSameFrame(e, size[0], size[1], name + " pose " + std::to_string(p));
+                expectSameFrame(e, sizes[(l + p) % 6][0], sizes[(l + p) % 6][1],
+                                std::to_string(run[0]) + "-bit level " + std::to_string(l) + " pose " + std::to_string(p));
             }
         }
     }
@@ -127,34 +110,24 @@ TEST(RenderReference, RandomLevelsAndPoses) {
 
 TEST(RenderReference, ChosenPoses) {
     const Pose poses[] = {
-        {1.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // wall one half unit ahead, centre ray along an axis
-        {2.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // wall exactly one unit ahead
-        {1.5f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},   // looking along +x down the corridor
-        {4.5f, 2.0f, 0.0f, 1.0f, 0.66f, 0.0f},    // on a cell boundary, looking along +y
-        {4.0f, 2.0f, 0.0f, -1.0f, -0.66f, 0.0f},  // on a cell corner
-        {1.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // pressed against the wall face
-        {1.0f, 1.0f, -0.7071068f, -0.7071068f, 0.4666905f, -0.4666905f},  // in the corner, into it
-        {8.999999f, 3.999999f, 1.0f, 0.0f, 0.0f, -0.66f},
-        {9.5f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // inside the border wall
-        {10.0f, 2.5f, -1.0f, 0.0f, 0.0f, 0.66f},  // on the map's edge, where inRange may leave it
-        {-3.0f, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},  // outside the map
-        {NAN, 2.5f, 1.0f, 0.0f, 0.0f, -0.66f},
-        {3.5f, 2.5f, 0.0f, 0.0f, 0.0f, 0.0f},     // no direction at all
-        {3.5f, 2.5f, 1.0f, 0.0f, 0.66f, 0.0f},    // plane along the direction
-        {3.5f, 2.5f, 1e-30f, 1.0f, 0.66f, -1e-30f},
-        {6.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f},   // a sprite exactly at the camera
-        {3.5f, 3.5f, 0.0f, -1.0f, -0.66f, 0.0f},
-        {8.5f, 3.5f, -1.0f, 0.001f, 0.00066f, 0.66f},
-        {5.0f, 3.0f, -1.0f, 0.0f, 0.0f, 0.66f},   // on the corner of a wall block
-        {3.5f, 2.5f, 3e38f, 1.0f, 3e38f, -3e38f},  // rays beyond the float range
-        {3.5f, 2.5f, INFINITY, NAN, 0.0f, 0.66f},
+        {1.5f, 1.5f, -1, 0, 0, 0.66f}, {2.5f, 1.5f, -1, 0, 0, 0.66f},  // wall half a unit, one unit ahead
+        {1.5f, 2.5f, 1, 0, 0, -0.66f}, {4.5f, 2.0f, 0, 1, 0.66f, 0},   // along +x; on a cell boundary along +y
+        {4.0f, 2.0f, 0, -1, -0.66f, 0}, {1.0f, 2.5f, -1, 0, 0, 0.66f},  // on a cell corner; against a wall face
+        {1.0f, 1.0f, -0.7071068f, -0.7071068f, 0.4666905f, -0.4666905f}, {8.999999f, 3.999999f, 1, 0, 0, -0.66f},
+        {9.5f, 2.5f, -1, 0, 0, 0.66f}, {10.0f, 2.5f, -1, 0, 0, 0.66f},  // inside the border; on the map's edge
+        {-3.0f, 2.5f, 1, 0, 0, -0.66f}, {NAN, 2.5f, 1, 0, 0, -0.66f},   // outside the map
+        {3.5f, 2.5f, 0, 0, 0, 0}, {3.5f, 2.5f, 1, 0, 0.66f, 0},         // no direction; plane along it
+        {3.5f, 2.5f, 1e-30f, 1, 0.66f, -1e-30f}, {6.5f, 1.5f, -1, 0, 0, 0.66f},  // a sprite at the camera
+        {3.5f, 3.5f, 0, -1, -0.66f, 0}, {8.5f, 3.5f, -1, 0.001f, 0.00066f, 0.66f},
+        {5.0f, 3.0f, -1, 0, 0, 0.66f}, {3.5f, 2.5f, 3e38f, 1, 3e38f, -3e38f},  // a block's corner; rays past float
+        {3.5f, 2.5f, INFINITY, NAN, 0, 0.66f},
     };
     for (int variant = 0; variant < 4; ++variant) {
         const std::string name = "variant " + std::to_string(variant);
         set_color_depth(variant % 2 ? 16 : 32);
         TempDir dir;
-        const std::vector<std::string> rows = {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"};
-        levelfile::Level level = makeLevel(dir.path(), rows, 1.5f, 1.5f, variant < 2 ? 0 : 64);
+        levelfile::Level level = makeLevel(dir.path(), {"##########", "#........#", "#.,,.**..#", "#....B...#", "##########"},
+                                           1.5f, 1.5f, variant < 2 ? 0 : 64);
         level.sprites = {{3.5f, 1.5f, 1, 0}, {6.5f, 1.5f, 1, 1}, {5.5f, 3.5f, 1, 0},
                          {0.0f, 0.0f, 1, 0}, {1.5f, 1.5f, 1, 0}, {8.2f, 2.7f, 1, 1}};
         Kelda_engine e;
@@ -167,8 +140,7 @@ TEST(RenderReference, ChosenPoses) {
         place(e, poses[2]);
         e.skyColor = 0x1ABCD;
         expectSameFrame(e, 64, 48, "odd sky, " + name);
-        e.floorShade = 1;
-        e.ceilingShade = 2;
+        e.floorShade = 1, e.ceilingShade = 2;
         expectSameFrame(e, 64, 48, "shaded, " + name);
     }
     set_color_depth(32);
@@ -176,23 +148,25 @@ TEST(RenderReference, ChosenPoses) {
 
 TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
     TempDir dir;
-    std::vector<std::string> rows = {std::string(1000, '#'), "#" + std::string(998, '.') + "#", std::string(1000, '#')};
-    levelfile::Level level = makeLevel(dir.path(), rows, 998.5f, 1.5f, 64);
+    levelfile::Level level = makeLevel(dir.path(), {std::string(1000, '#'), "#" + std::string(998, '.') + "#",
+                                                    std::string(1000, '#')}, 998.5f, 1.5f, 64);
     level.sprites = {{998.0f, 1.5f, 1, 0}, {998.4999f, 1.5f, 1, 1}, {997.5f, 1.49f, 1, 0}};
     Kelda_engine e;
+    ViewBuffers b(8, 6);
+    e.render();  // nothing is drawn without buffers or a level
+    e.setBuffers(b.columns.data(), b.depth.data(), 8, 6);
+    e.render();
+    EXPECT_EQ(b.pixels, std::vector<int>(48, 0x12345678));
+    EXPECT_EQ(e.getSpriteInCrosshair(), -1);
     ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");
-    // Looking down a corridor a thousand cells long, the far wall's stripe has no height at all.
-    place(e, {998.5f, 1.5f, -1.0f, 0.0f, 0.0f, 0.66f});
+    place(e, {998.5f, 1.5f, -1, 0, 0, 0.66f});  // a thousand cells on, the far wall's stripe has no height
     expectSameFrame(e, 64, 48, "long corridor");
     expectSameFrame(e, 64, 1, "one row");
-    // Bitmaps the game may point sprites at: any size, any depth.
-    BITMAP* odd = create_bitmap_ex(32, 48, 20);
+    BITMAP* odd = create_bitmap_ex(32, 48, 20);  // bitmaps the game may point sprites at: any size and depth
     BITMAP* deep = create_bitmap_ex(24, 16, 16);
     clear_to_color(odd, makecol(1, 2, 3));
     clear_to_color(deep, makecol24(9, 8, 7));
-    e.sprites[0].bitmap = odd;
-    e.sprites[2].bitmap = deep;
-    e.sprites[1].bitmap = nullptr;
+    e.sprites[0].bitmap = odd, e.sprites[2].bitmap = deep, e.sprites[1].bitmap = nullptr;
     expectSameFrame(e, 64, 48, "foreign bitmaps");
     destroy_bitmap(odd);
     destroy_bitmap(deep);

@@ -1,292 +1,128 @@
-// The level loop run frame by frame on real level files, with scripted keys, ticks and clock.
+// One attempt at a level stepped by hand: keys, ticks and clock of every step are values.
 #include <gtest/gtest.h>
 
-#include <allegro.h>
-
+#include <cmath>
 #include <filesystem>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "common/test_support.h"
-#include "core/constants.h"
-#include "engine/levelfile.h"
-#include "game/game.h"
+#include "fake_platform.h"
 #include "game/levelLoop.h"
 #include "game/play_fixture.h"
-#include "settings/global.h"
+#include "level/levelfile.h"
 
-namespace {
-const int VIEW_W = 64;
-const int VIEW_H = 48;
-using Sprites = std::vector<levelfile::Sprite>;
+using Sprites = std::vector<levelfile::Sprite>;  // x, y, health, type
 
-// A corridor 8 x 3, the player at its east end looking west. Textures 0..2 are the monster
-// pictures, 3 the wall, 4 the floor.
-std::string corridor(const Sprites& sprites) {
-    levelfile::Level l;
-    l.texturePaths = {"m0.bmp", "m1.bmp", "m2.bmp", "wall.bmp", "floor.bmp"};
-    l.width = 8;
-    l.height = 3;
-    l.walls.assign(24, 3);
-    l.floors.assign(24, 3);
-    l.ceilings.assign(24, 3);
-    for (int x = 1; x < 7; ++x) {
-        l.walls[8 + x] = levelfile::EMPTY_CELL;
-        l.floors[8 + x] = 4;
-        l.ceilings[8 + x] = levelfile::OPEN_SKY;
-    }
-    l.startX = 6.5f;
-    l.startY = 1.5f;
-    l.sprites = sprites;
-    return levelfile::write(l);
-}
-
-// Hooks the test scripts: the present hook runs once per frame between drawing and input.
-std::function<void()> onPresent;
-std::function<bool()> onAskQuit;
-int presents = 0;
-int questions = 0;
-double fakeNow = 0.0;
-std::vector<int> shots;
-
-void testPresent() {
-    ++presents;
-    if (onPresent) onPresent();
-}
-bool testAskQuit() {
-    ++questions;
-    return onAskQuit ? onAskQuit() : false;
-}
-double testNow() { return fakeNow; }
-void testShot(int weapon) { shots.push_back(weapon); }
-
-class LevelLoop : public ::testing::Test {
-protected:
-    void SetUp() override {
+struct LevelLoop : ::testing::Test {
+    // A grey corridor 8 x 3, the player at its east end (6.5, 1.5) looking west.
+    void writeLevel(int n, const Sprites& sprites) {
+        levelfile::Level l;
+        l.texturePaths.assign(5, "t.bmp"), l.width = 8, l.height = 3, l.startX = 6.5f, l.startY = 1.5f;
+        l.walls.assign(24, 3), l.floors.assign(24, 4), l.ceilings.assign(24, 4), l.sprites = sprites;
+        for (int x = 1; x < 7; ++x) l.walls[8 + x] = levelfile::EMPTY_CELL;
         std::filesystem::create_directory("maps");
-        for (const char* name : {"m0.bmp", "m1.bmp", "m2.bmp", "wall.bmp", "floor.bmp"}) {
-            BITMAP* b = create_bitmap(16, 16);
-            clear_to_color(b, makecol(90, 90, 90));  // any picture will do
-            save_bitmap(name, b, nullptr);
-            destroy_bitmap(b);
-        }
-        onPresent = nullptr;
-        onAskQuit = nullptr;
-        presents = questions = 0;
-        fakeNow = 5000.0;  // the program has run for a long time before the level starts
-        shots.clear();
+        writeFile(levelPath(n), levelfile::write(l));
     }
-
-    void writeLevel(int n, const std::string& bytes) { writeFile("maps/" + std::to_string(n) + ".map", bytes); }
-
-    // Loads level n and starts a run with the given counters.
-    LevelRun& start(int n, LevelState counters = LevelState()) {
+    LevelRun& start(const Sprites& sprites, int n = 0, int points = 0, int impact = 0, int buzzsaw = 0) {
+        LevelState counters;
+        counters.points = points, counters.impactBullets = impact, counters.buzzsawBullets = buzzsaw;
+        BITMAP* b = create_bitmap(16, 16);
+        clear_to_color(b, makecol(90, 90, 90)), save_bitmap("t.bmp", b, nullptr), destroy_bitmap(b);
+        writeLevel(n, sprites);
         engine.reset(new Kelda_engine());
-        LevelLoad load = loadLevel(*engine, levelPath(n));
-        EXPECT_EQ(load.kind, LevelLoad::ok) << load.detail;
-        run.reset(new LevelRun(*engine, n, depth.data(), columns.data(), counters, io));
+        EXPECT_EQ(loadLevel(*engine, levelPath(n)).kind, LevelLoad::ok);
+        run.reset(new LevelRun(*engine, n, stage.depth.data(), stage.columns.data(), counters));
         return *run;
     }
-    LevelRun& start(const Sprites& sprites, LevelState counters = LevelState()) {
-        writeLevel(0, corridor(sprites));
-        return start(0, counters);
+    // One frame as the loop makes it: drawn (unless told not to), then stepped `seconds` after the last.
+    bool step(std::vector<int> keys = {}, int ticks = 0, double seconds = 0.0, bool draw = true) {
+        if (draw) run->draw();
+        fake.releaseAll();
+        for (int k : keys) fake.hold(k);
+        fake.ticks = ticks, fake.now += seconds;
+        return run->step(platform::poll());
     }
+    Kelda_sprite& sprite(int i) { return engine->getSpriteList()[i]; }
 
     TempDir dir;
-    ScopedChdir chdir{dir.path()};
-    PlayStage stage{VIEW_W, VIEW_H};
-    std::vector<int*>& columns = stage.view.columns;
-    std::vector<float>& depth = stage.view.depth;
-    LevelIO io{testPresent, testAskQuit, testNow, testShot};
+    ScopedChdir cd{dir.path()};
+    FakePlatform fake{64, 48};
+    PlayStage stage{64, 48};
     std::unique_ptr<Kelda_engine> engine;
     std::unique_ptr<LevelRun> run;
 };
-}  // namespace
 
-TEST_F(LevelLoop, LevelWithoutMonstersEndsInItsFirstFrameAndOnlyTheNextFileMakesItNotTheLast) {
-    writeLevel(0, corridor({{3.5f, 1.5f, 0, 0}}));  // scenery only
-    writeLevel(1, corridor({}));
-    writeLevel(3, corridor({}));
-    std::filesystem::create_directory("maps/2.map");  // a folder is no level
-    key[KEY_ESC] = 1;  // asks nothing once the level is over
-    LevelState counters;
-    counters.points = 7;
-    const struct {
-        int level, result, points;
-    } cases[] = {{0, LEVEL_WON, 7}, {1, LEVEL_LAST_WON, 7 + LAST_LEVEL_BONUS}};
+// Files 0, 1 and 3 (2 is a folder): only level n + 1's file makes a level not the last. Contacts
+// count in their frame and the level ends the frame after, unless they took the last health.
+TEST_F(LevelLoop, HowALevelEnds) {
+    writeLevel(1, {}), writeLevel(3, {});
+    std::filesystem::create_directories("maps/2.map");
+    const int cases[][7] = {  // level, scenery, touching monsters, invulnerable; health, result, points
+        {0, 1, 0, 0, 5, LEVEL_WON, 7}, {1, 0, 0, 0, 5, LEVEL_LAST_WON, 57}, {1, 0, 1, 0, 4, LEVEL_LAST_WON, 57},
+        {1, 0, 5, 0, 0, LEVEL_DIED, 7}, {1, 0, 7, 0, -2, LEVEL_DIED, 7},   {1, 0, 6, 1, 5, LEVEL_LAST_WON, 57},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.level);
-        LevelRun& r = start(c.level, counters);
-        EXPECT_FALSE(r.frame());
-        EXPECT_EQ(r.finish(), c.result);
-        EXPECT_EQ(r.state.points, c.points);
+        global.invulnerable = c[3];
+        Sprites sprites(c[2], levelfile::Sprite{6.3f, 1.5f, 1, 1});
+        if (c[1]) sprites.push_back({3.5f, 1.5f, 0, 0});
+        LevelRun& r = start(sprites, c[0], 7);
+        const bool goesOn = c[2] > 0 && c[4] > 0;
+        EXPECT_EQ(step(goesOn ? std::vector<int>{} : std::vector<int>{KEY_ESC}), goesOn);
+        EXPECT_FALSE(goesOn && step({KEY_ESC}));
+        EXPECT_EQ(std::vector<int>({r.state.health, r.finish(), r.state.points, global.invulnerable}),
+                  std::vector<int>({c[4], c[5], c[6], c[3]}))  // invulnerability outlives the level
+            << "level " << c[0] << ", " << c[2] << " monsters touching";
     }
-    EXPECT_EQ(presents, 2);
-    EXPECT_EQ(questions, 0);
-    Kelda_engine e;
-    EXPECT_EQ(loadLevel(e, "maps/2.map").kind, LevelLoad::notFound);
+    EXPECT_TRUE(fake.questions.empty()) << "Esc asks nothing once the level is over";
 }
 
-TEST_F(LevelLoop, FrameTimeIsMeasuredFromSetUp) {
-    LevelRun& r = start({{1.5f, 1.5f, 1, 0}});
-    EXPECT_EQ(global.speedFactor, 0.0f);
-    onPresent = [] { fakeNow += 0.02; };
-    EXPECT_TRUE(r.frame());
-    EXPECT_NEAR(global.speedFactor, 0.02f, 1e-4) << "not the time since program start";
+TEST_F(LevelLoop, FrameTimeMovesThePlayerThenTheMonsters) {
+    global.speedFactor = 0.3f;  // the monsters' speed in double: 3.4f * 0.3f would be 1.0200001
+    EXPECT_EQ(std::vector<float>({moveSpeed(), turnSpeed(), enemyMoveSpeed()}),
+              std::vector<float>({0.90000004f, 0.6f, 1.02f}));
+    fake.ticks = 40;
+    LevelRun& r = start({{5.25f, 1.5f, 1, 1}, {2.5f, 1.5f, 1, 1}});
+    EXPECT_EQ(fake.ticks, 0) << "ticks that piled up while loading are dropped";
+    EXPECT_TRUE(step({KEY_W}, 0, 0.25, false));  // nothing seen yet: no monster moves
+    EXPECT_EQ(std::vector<float>({global.speedFactor, engine->posX}), std::vector<float>({0.25f, 5.75f}))
+        << "timed from set-up, not program start";
+    EXPECT_EQ(std::vector<int>({r.state.health, sprite(0).health, r.state.points}), std::vector<int>({4, 0, 0}))
+        << "touched where the step took the player; contact pays nothing";
+    EXPECT_EQ(sprite(1).x, 2.5f);
+    EXPECT_TRUE(step({KEY_LEFT}, 0, 0.25));
+    EXPECT_NEAR(engine->dirY, -std::sin(0.5), 1e-6);
+    EXPECT_FLOAT_EQ(sprite(1).x, 2.5f + 0.85f) << "seen now: it chases";
+    for (double seconds : {-3.0, 0.0, 7.0})  // a clock that stands still or went back gives no time
+        EXPECT_TRUE(step({}, 0, seconds) && global.speedFactor == std::fmin(1.0, std::fmax(0.0, seconds))) << seconds;
+    const int red = makecol(255, 0, 0), unit = (64 - 20) / 5;  // the display is drawn over the view
+    EXPECT_TRUE(getpixel(global.buffer, 10 + 4 * unit, 20) == red && getpixel(global.buffer, 11 + 4 * unit, 20) != red);
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(getpixel(global.buffer, x, 25), stage.columns[x][25]) << x;
 }
 
-TEST_F(LevelLoop, QuitQuestionTimeIsNotFrameTimeAndItsTicksAreWorkedOffAfterwards) {
-    LevelRun& r = start({{1.5f, 1.5f, 1, 0}});
-    onPresent = [] { fakeNow += 0.02; };
-    key[KEY_ESC] = 1;
+// Weapon keys, then the fire start, then the ticks, then the control keys, all in one step; Esc asks once a press.
+TEST_F(LevelLoop, OneStepChoosesFiresTicksThenReadsTheControlKeys) {
+    LevelRun& r = start({{2.5f, 1.5f, 1, 2}, {1.5f, 1.5f, 1, 0}}, 0, 0, 1, 5);
+    EXPECT_EQ(r.state.weapon, WEAPON_BUZZSAW);
+    EXPECT_TRUE(step({KEY_2, KEY_SPACE, KEY_F11, KEY_F10, KEY_F12}, 6));
+    const LevelState& t = r.state;  // the cannon shot its last bullet and gave way before the 100 came
+    EXPECT_EQ(std::vector<int>({sprite(0).health, t.points, t.impactBullets, t.buzzsawBullets, t.weapon}),
+              std::vector<int>({0, 4, 100, 105, WEAPON_BUZZSAW}));
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(step({KEY_F11, KEY_F10, KEY_F12}));
+    EXPECT_TRUE(r.state.impactBullets == 100 && r.state.showFps && global.invulnerable) << "once per press";
+    EXPECT_TRUE(step() && step({KEY_F12, KEY_F10}));
+    EXPECT_FALSE(r.state.showFps || global.invulnerable);
+    fake.answers = {2, 1};
+    auto ask = platform::backend().ask;
+    platform::backend().ask = [&, ask](const std::string& a, const std::string& b, const std::string& c,
+                                       const std::string& d) { return fake.now += 100.0, ask(a, b, c, d); };
     r.state.messageTimer = 32;
-    r.state.message = "Extra ammo";
-    onAskQuit = [] {
-        fakeNow += 100.0;
-        timerCounter += 40;  // the timer runs on while the question is open
-        return false;
-    };
-    EXPECT_TRUE(r.frame());
-    EXPECT_EQ(questions, 1);
-    EXPECT_EQ(r.state.messageTimer, 32);
-    EXPECT_TRUE(r.frame());
-    EXPECT_NEAR(global.speedFactor, 0.02f, 1e-4);
+    EXPECT_TRUE(step() && step({KEY_ESC, KEY_F10}, 0, 0.02));
+    EXPECT_TRUE(r.state.showFps) << "F10 pressed with Esc still counts after \"Oh no!\"";
+    EXPECT_TRUE(step({KEY_ESC}, 40, 0.02));  // the question was open 100 s: no frame time, its ticks worked off
+    EXPECT_FLOAT_EQ(global.speedFactor, 0.02f);
     EXPECT_EQ(r.state.messageTimer, 0);
-    EXPECT_EQ(questions, 1) << "Esc still held after \"Oh no!\" asks nothing more";
-
-    key[KEY_ESC] = 0;
-    EXPECT_TRUE(r.frame());
-    key[KEY_ESC] = 1;
-    onAskQuit = [] { return true; };
-    EXPECT_FALSE(r.frame());
-    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(fake.questions.size(), 1u) << "Esc still held after \"Oh no!\"";
+    EXPECT_TRUE(step());
+    EXPECT_FALSE(step({KEY_ESC, KEY_ENTER}));
     EXPECT_EQ(r.finish(), LEVEL_QUIT);
-}
-
-TEST_F(LevelLoop, QuitAnswerUsesUpOnlyTheKeyThatChoseYes) {
-    keyStates.resetAll();
-    key[KEY_ESC] = key[KEY_F10] = key[KEY_ENTER] = 1;
-    settleQuitAnswer(false);
-    EXPECT_TRUE(keyStates[KEY_F10]) << "F10 held through \"Oh no!\" still counts";
-    EXPECT_TRUE(keyStates[KEY_ENTER]);
-    keyStates.resetAll();
-    settleQuitAnswer(true);
     EXPECT_FALSE(keyStates[KEY_ENTER]) << "the Enter that chose \"Yes\" must not reach the main menu";
-    EXPECT_TRUE(keyStates[KEY_F10]);
-    releaseAllKeys();
-}
-
-TEST_F(LevelLoop, ShootingTheMonsterAheadKillsItPaysAndWins) {
-    LevelRun& r = start({{2.5f, 1.5f, 2, 1}});
-    // The clock stands still, so the monster does not move; each frame brings a full cycle of ticks.
-    onPresent = [] {
-        key[KEY_SPACE] = 1;
-        timerCounter = 12;
-    };
-    EXPECT_TRUE(r.frame());
-    EXPECT_EQ(engine->getSpriteList()[0].health, 1);
-    EXPECT_TRUE(r.frame());
-    EXPECT_EQ(engine->getSpriteList()[0].health, 0);
-    EXPECT_EQ(engine->getSpriteList()[0].x, 0.0f);
-    EXPECT_EQ(r.state.points, 2);
-    EXPECT_FALSE(r.frame());
-    // The frame that finds no monster left still runs its fire start and ticks.
-    EXPECT_EQ(shots, (std::vector<int>{WEAPON_HUNTER, WEAPON_HUNTER, WEAPON_HUNTER}));
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON);
-    EXPECT_EQ(r.state.points, 52);
-}
-
-TEST_F(LevelLoop, SeenMonsterChasesAndHurtsOnContact) {
-    LevelRun& r = start({{3.5f, 1.5f, 1, 0}});
-    onPresent = [] { fakeNow += 0.1; };  // 0.34 cells per frame
-    EXPECT_TRUE(r.frame());
-    EXPECT_NEAR(engine->getSpriteList()[0].x, 3.84f, 1e-4);
-    int n = 1;
-    while (r.frame() && n < 20) ++n;
-    EXPECT_LT(n, 20);
-    EXPECT_EQ(r.state.health, MAX_HEALTH - 1);
-    EXPECT_EQ(r.finish(), LEVEL_LAST_WON) << "the monster that touched is gone: won, no points";
-    EXPECT_EQ(r.state.points, 50);
-}
-
-// Contacts count in their frame and the level ends the frame after; contacts that take the last
-// health are a death even when they leave no monster behind.
-TEST_F(LevelLoop, ContactsRightAtTheStartEndInDeathOrWin) {
-    const struct {
-        int monsters;
-        bool invulnerable;
-        int health, result;
-    } cases[] = {
-        {1, false, 4, LEVEL_LAST_WON},
-        {5, false, 0, LEVEL_DIED},
-        {7, false, -2, LEVEL_DIED},
-        {6, true, MAX_HEALTH, LEVEL_LAST_WON},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.monsters << " monsters, invulnerable " << c.invulnerable);
-        global.invulnerable = c.invulnerable;
-        LevelRun& r = start(Sprites(c.monsters, levelfile::Sprite{6.3f, 1.5f, 1, 0}));
-        EXPECT_EQ(r.frame(), c.result != LEVEL_DIED);
-        EXPECT_EQ(r.state.health, c.health);
-        if (c.result != LEVEL_DIED) {
-            EXPECT_FALSE(r.frame());
-        }
-        EXPECT_EQ(r.finish(), c.result);
-        EXPECT_EQ(global.invulnerable, c.invulnerable) << "invulnerability outlives the level";
-    }
-}
-
-TEST_F(LevelLoop, ControlKeysActOncePerPress) {
-    LevelState counters;
-    counters.impactBullets = 3;
-    LevelRun& r = start({{1.5f, 1.5f, 1, 0}}, counters);
-    EXPECT_EQ(r.state.weapon, WEAPON_IMPACT_CANNON);
-    key[KEY_F10] = key[KEY_F11] = key[KEY_F12] = 1;
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(r.frame());
-    EXPECT_TRUE(r.state.showFps);
-    EXPECT_TRUE(global.invulnerable);
-    EXPECT_EQ(r.state.impactBullets, 103);
-    EXPECT_EQ(r.state.buzzsawBullets, 100);
-    EXPECT_EQ(r.state.weapon, WEAPON_IMPACT_CANNON) << "F11 does not change the weapon";
-    key[KEY_F10] = key[KEY_F11] = key[KEY_F12] = 0;
-    EXPECT_TRUE(r.frame());
-    key[KEY_F12] = 1;
-    EXPECT_TRUE(r.frame());
-    EXPECT_FALSE(global.invulnerable);
-}
-
-TEST_F(LevelLoop, ViewIsCopiedAndTheHudDrawnOverIt) {
-    LevelRun& r = start({{1.5f, 1.5f, 1, 0}});
-    EXPECT_EQ(r.state.healthUnit, (VIEW_W - 20) / 5);
-    r.frame();
-    EXPECT_EQ(getpixel(global.buffer, 10, 10), makecol(255, 0, 0));
-    for (int x = 0; x < VIEW_W; ++x) ASSERT_EQ(getpixel(global.buffer, x, 25), columns[x][25]) << x;
-    EXPECT_EQ(getpixel(global.buffer, 5, 45), columns[5][45]);
-}
-
-TEST_F(LevelLoop, MissingLevelFileEndsTheProgramWithError010) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    int p = 0, i = 0, b = 0, l = 3;
-    EXPECT_EXIT(doMap(4, depth.data(), columns.data(), p, i, b, l), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(LevelLoop, DoMapHandsTheCountersBack) {
-    writeLevel(0, corridor({{2.5f, 1.5f, 1, 2}}));
-    LevelIO saved = levelIO;
-    levelIO = io;
-    // One tap: the shot falls on the sixth tick, the cycle runs out with the key released.
-    onPresent = [] {
-        key[KEY_SPACE] = presents == 1;
-        timerCounter = 6;
-    };
-    int points = 61, impact = 0, buzz = 0, lives = 2;
-    int result = doMap(0, depth.data(), columns.data(), points, impact, buzz, lives);
-    levelIO = saved;
-    EXPECT_EQ(result, LEVEL_LAST_WON);
-    EXPECT_EQ(points, 65 + 50);
-    EXPECT_EQ(impact, 15);
-    EXPECT_EQ(buzz, 30);
-    EXPECT_EQ(lives, 3);
 }

@@ -1,0 +1,259 @@
+// Whole games played in-process on the scripted platform: the real start-up, intro, menus,
+// options, key capture, campaigns and shut-down, judged by the files the game writes and what
+// the platform saw. Deterministic: one timer tick per frame, a clock that moves with the frames.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "app/app.h"
+#include "fake_platform.h"
+#include "input/keyStates.h"
+#include "level/levelfile.h"
+#include "level/levelsource.h"
+#include "settings/global.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// The settings file as the first start writes it: window mode as the defaults say, every key at
+// its default, frame skip 4, colour depth 16 (no desktop here), volumes 255 and 175, picture 0.
+std::string defaultSettings() {
+    std::string b(61, '\0');
+    b[0] = 1;
+    b[1] = 1;
+    const int keys[12] = {KEY_LEFT, KEY_RIGHT, KEY_W, KEY_S, KEY_E, KEY_SPACE,
+                          KEY_UP,   KEY_DOWN,  KEY_TAB, KEY_M, KEY_A, KEY_D};
+    for (int i = 0; i < 12; ++i) b[2 + 4 * i] = static_cast<char>(keys[i]);
+    b[50] = 4;
+    b[51] = 16;
+    b[55] = static_cast<char>(255);
+    b[56] = static_cast<char>(175);
+    return b;
+}
+
+// A corridor level: the player at the east end looking west down a row of cells.
+std::string corridor(const std::string& sprites) {
+    std::string row(30, '.');
+    return "texture gfx/sprites/monster0.bmp\ntexture gfx/sprites/monster1.bmp\ntexture gfx/sprites/monster2.bmp\n"
+           "texture gfx/walls/stone.bmp\ntexture gfx/floors/flagstone.bmp\nsky 120 140 210\nstart 30.5 1.5\n"
+           "wall # 3\nfloor . 4 sky\nmap\n" + std::string(32, '#') + "\n#" + row + "#\n" + std::string(32, '#') +
+           "\nend\n" + sprites;
+}
+
+void compileLevel(const std::string& text, const std::string& path) {
+    levelfile::Level level;
+    std::string error;
+    ASSERT_TRUE(levelsource::compile(text, level, error)) << error;
+    writeFile(path, levelfile::write(level));
+}
+
+class GameFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const fs::path source = BRAWNWICK_SOURCE_DIR;
+        // The game's files, each linked on its own so that a case can take one away or spoil it.
+        for (const char* folder : {"data", "gfx", "sfx"}) {
+            fs::create_directories(folder);
+            for (const auto& e : fs::recursive_directory_iterator(source / folder)) {
+                const fs::path to = fs::path(folder) / fs::relative(e.path(), source / folder);
+                if (e.is_directory())
+                    fs::create_directories(to);
+                else
+                    fs::create_symlink(e.path(), to);
+            }
+        }
+        fs::create_directories("maps");
+        fs::create_directories("screenshots");
+        writeFile("resolution.txt", "320 240");
+        keyStates.resetAll();
+        global = globals();
+    }
+    void TearDown() override { global = globals(); }
+
+    void level(int n, const std::string& sprites) { compileLevel(corridor(sprites), "maps/" + std::to_string(n) + ".map"); }
+    void laterStart() { writeFile("settings", defaultSettings()); }
+    // Leaves the intro of a later start, and then the main menu from "New Game" by "Exit".
+    void leaveIntro() { fake.tap(KEY_SPACE); }
+    void exitFromMenu() { fake.taps({KEY_UP, KEY_ENTER}); }
+    int play() {
+        int code = playGame();
+        EXPECT_TRUE(fake.scriptDone()) << "the game ended before its script";
+        return code;
+    }
+    std::string settings() { return readFile("settings"); }
+    int screenshots() {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator("screenshots")) n += e.path().extension() == ".bmp";
+        return n;
+    }
+
+    TempDir dir;
+    ScopedChdir cd{dir.path()};
+    FakePlatform fake;
+};
+}  // namespace
+
+TEST_F(GameFlow, FirstStartShowsTheWholeIntroAndWritesTheDefaults) {
+    fake.tap(KEY_SPACE);  // too early on a first start: used up
+    fake.idleFrames(212);
+    fake.tap(KEY_SPACE);
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // "Hiscore" is skipped: Options, then Exit
+    EXPECT_EQ(play(), 0);
+    EXPECT_GT(fake.frames, 210);
+    EXPECT_EQ(settings(), defaultSettings());
+    EXPECT_EQ(fake.modes.front(), "1 800x600") << "full screen, as the defaults say";
+}
+
+TEST_F(GameFlow, OptionsSavedAndDiscarded) {
+    laterStart();
+    leaveIntro();
+    fake.taps({KEY_DOWN, KEY_ENTER});              // Options
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN});     // SFX volume
+    fake.then([this] { fake.hold(KEY_LEFT); });
+    fake.idleFrames(9);                            // ten steps with Left held
+    fake.then([this] { fake.release(KEY_LEFT); });
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit saving changes
+    fake.taps({KEY_ENTER});                                // Options again (the menu reopens on it)
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN});   // Music volume
+    fake.then([this] { fake.turnWheel(-5); });
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit discarding changes
+    fake.taps({KEY_DOWN, KEY_ENTER});                      // Exit
+    EXPECT_EQ(play(), 0);
+    std::string expected = defaultSettings();
+    expected[55] = static_cast<char>(245);
+    EXPECT_EQ(settings(), expected);
+}
+
+TEST_F(GameFlow, KeyCaptureAndAColourDepthThatNeedsARestart) {
+    laterStart();
+    leaveIntro();
+    fake.taps({KEY_DOWN, KEY_ENTER});                    // Options
+    fake.taps({KEY_DOWN, KEY_LEFT});                     // Color depth: 32
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Controls
+    fake.taps({KEY_ENTER, KEY_Q});                       // "Move forward" takes Q
+    fake.taps({KEY_UP, KEY_ENTER});                      // Finished
+    fake.taps({KEY_DOWN, KEY_ENTER});                    // Exit saving changes
+    fake.taps({KEY_UP, KEY_UP, KEY_ENTER});              // the restart notice leaves only Exit
+    EXPECT_EQ(play(), 0);
+    std::string expected = defaultSettings();
+    expected[10] = KEY_Q;
+    expected[51] = 32;
+    EXPECT_EQ(settings(), expected);
+}
+
+TEST_F(GameFlow, CampaignWonShotByShot) {
+    laterStart();
+    level(0, "sprite 2.5 1.5 health 1 texture 0\n");
+    level(1, "sprite 2.5 1.5 health 2 texture 1\n");
+    leaveIntro();
+    fake.taps({KEY_ENTER});                       // New Game
+    fake.then([this] { fake.hold(KEY_SPACE); });  // the Hunter, again and again
+    fake.idleFrames(150);
+    fake.then([this] { fake.release(KEY_SPACE); });
+    fake.idleFrames(40);                          // the final screen ignores keys for a second
+    fake.tap(KEY_ENTER);
+    exitFromMenu();
+    EXPECT_EQ(play(), 0);
+    EXPECT_EQ(screenshots(), 1) << "the final screen saves its own picture";
+    EXPECT_EQ(fake.sounds.size(), 3u) << "one, then two shots";
+    EXPECT_NE(std::find(fake.modes.begin(), fake.modes.end(), "1 320x240"), fake.modes.end());
+    EXPECT_EQ(fake.modes.back(), "1 800x600") << "back to the menus' size";
+}
+
+TEST_F(GameFlow, CampaignLostWhenTheLivesRunOut) {
+    laterStart();
+    level(0, "sprite 29.5 1.5 health 9 texture 2\nsprite 28.5 1.5 health 9 texture 2\n"
+             "sprite 27.5 1.5 health 9 texture 2\nsprite 26.5 1.5 health 9 texture 2\n"
+             "sprite 25.5 1.5 health 9 texture 2\nsprite 24.5 1.5 health 9 texture 2\n");
+    leaveIntro();
+    fake.taps({KEY_ENTER});
+    fake.idleFrames(400);  // four deaths and the announcements in between
+    exitFromMenu();
+    EXPECT_EQ(play(), 0);
+    EXPECT_EQ(screenshots(), 0);
+    EXPECT_TRUE(fake.questions.empty());
+}
+
+TEST_F(GameFlow, QuitQuestionAnsweredOhNoThenYes) {
+    laterStart();
+    level(0, "sprite 2.5 1.5 health 9 texture 0\n");
+    leaveIntro();
+    fake.taps({KEY_ENTER});
+    fake.answers = {2, 1};
+    fake.tap(KEY_ESC);
+    fake.idleFrames(3);
+    fake.tap(KEY_ESC);
+    exitFromMenu();
+    EXPECT_EQ(play(), 0);
+    ASSERT_EQ(fake.questions.size(), 2u);
+    EXPECT_EQ(fake.questions[0], "Quit current game and return to main menu?");
+}
+
+// Every file the game reads, missing or damaged, ends it with its own message, exit code 1 and
+// the settings file as it was.
+TEST_F(GameFlow, FaultsEndTheGameWithTheirMessage) {
+    struct Case {
+        std::string file;
+        std::string content;  // "-": the file is missing
+        std::string message;
+    };
+    laterStart();
+    level(0, "sprite 2.5 1.5 health 9 texture 0\n");
+    std::vector<Case> cases;
+    auto bitmap = [](const std::string& f) { return "Error006: Loading bitmap \"" + f + "\" failed"; };
+    auto datafile = [](const std::string& f) { return "Error007: Loading datafile \"" + f + "\" failed"; };
+    auto map = [](const std::string& reason) {
+        return "Error010: Could not load map \"maps/0.map\" for the following reason:." + reason;
+    };
+    const std::string dataDat = readFile("data/data.dat"), introDat = readFile("data/intro.dat");
+    for (const std::string dat : {"data/data.dat", "data/intro.dat"}) {
+        const std::string bytes = readFile(dat);
+        for (const std::string& bad : {std::string("-"), std::string(), bytes.substr(0, bytes.size() / 2),
+                                       bytes.substr(0, 8) + std::string(4096, '\x5a'),
+                                       dat == "data/data.dat" ? introDat : dataDat})
+            cases.push_back({dat, bad, datafile(dat)});
+    }
+    for (const char* tga : {"gfx/mainmenu.tga", "gfx/crosshair.tga", "gfx/button.tga", "gfx/buttonpressed.tga"})
+        for (const char* bad : {"-", ""}) cases.push_back({tga, bad, bitmap(tga)});
+    for (const char* weapon : {"Hunter", "Impactcannon", "Buzzsaw"})
+        for (int i = 1; i <= 6; ++i) {
+            const std::string f = std::string("gfx/") + weapon + std::to_string(i) + ".bmp";
+            cases.push_back({f, i == 6 ? "" : "-", bitmap(f)});
+        }
+    for (int i = 1; i <= 3; ++i) {
+        const std::string f = "sfx/shoot" + std::to_string(i) + ".wav";
+        cases.push_back({f, i == 1 ? "-" : i == 2 ? "" : readFile(f).substr(0, 60),
+                         "Error008: Loading sample \"" + f + "\" failed"});
+    }
+    const std::string level = readFile("maps/0.map");
+    cases.push_back({"maps/0.map", "-", map("File not found")});
+    for (const std::string& bad : {std::string(), level.substr(0, 3), level.substr(0, level.size() / 2)})
+        cases.push_back({"maps/0.map", bad, map("File is truncated")});
+    cases.push_back({"gfx/walls/stone.bmp", "-", bitmap("gfx/walls/stone.bmp")});
+    cases.push_back({"gfx/walls/stone.bmp", readFile(fs::path(BRAWNWICK_SOURCE_DIR) / "tests/data/level/odd.bmp"),
+                     bitmap("gfx/walls/stone.bmp")});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + " " + std::to_string(c.content.size()));
+        const bool linked = fs::is_symlink(c.file);
+        const std::string original = readFile(c.file);
+        fs::remove(c.file);
+        if (c.content != "-") writeFile(c.file, c.content);
+        EXPECT_EXIT(
+            {
+                leaveIntro();
+                fake.taps({KEY_ENTER});  // New Game, where the campaign's files are read
+                playGame();
+            },
+            ::testing::ExitedWithCode(1), c.message);
+        EXPECT_EQ(settings(), defaultSettings()) << "a fatal error writes no settings";
+        fs::remove(c.file);
+        if (linked)
+            fs::create_symlink(fs::path(BRAWNWICK_SOURCE_DIR) / c.file, c.file);
+        else
+            writeFile(c.file, original);
+    }
+}

@@ -38,6 +38,7 @@ struct Backend {
     std::function<void(SAMPLE*, int volume, int pan, int frequency, bool loop)> playSample;
     std::function<void(BITMAP*)> drawPointer;     // onto a frame, where the pointer is
     std::function<void(int perSecond)> startTimer;  // the tick interrupt
+    std::function<int(const char* windowTitle)> start;  // the library and its drivers: a StartFailure
 };
 
 // The backend in use; the library's unless a test installed its own.
@@ -77,6 +78,8 @@ inline void installTimerInterrupt(int ticksPerSecond) { backend().startTimer(tic
 
 // Starts the library and its drivers; what failed, or none.
 enum class StartFailure { none, library, timer, keyboard, sound, mouse };
-StartFailure startLibrary(const char* windowTitle);
+inline StartFailure startLibrary(const char* windowTitle) {
+    return static_cast<StartFailure>(backend().start(windowTitle));
+}
 
 }  // namespace platform

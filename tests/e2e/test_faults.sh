@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
-# One fault of each family in the real program: without a display, a start-up file, a menu
-# picture, a campaign file and a level file. Each ends the game with its message on standard
-# error, exit code 1 and the settings file as it was. Every other file's faults are tested
-# in-process.
+# One fault of each family in the real program (no display, a start-up file, a menu picture, a
+# campaign file, a level file): its message on standard error, exit code 1, the settings kept.
 . "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_write_settings 0 7
 cp "$RUN/settings" "$E2E_TMP/settings.orig"
 
-# Runs the game, pressing Return until it ends: the first press leaves the intro, the next
-# chooses "New Game".
+# Return until the game ends: the first press leaves the intro, the next chooses "New Game".
 run_until_end() {
   local n=0 wid
   e2e_start
   while kill -0 "$GAME_PID" 2>/dev/null && [ $n -lt 100 ]; do
-    # Looked up on every pass: a window that changed mode may be a new one.
     wid=$(xdotool search --name "$WINDOW_TITLE" 2>/dev/null | head -n1 || true)
     if [ -n "$wid" ]; then
       sleep 0.5

@@ -14,10 +14,8 @@ for bin in $targets; do
   name=$(basename "$bin") seeds=${name#fuzz_}
   [ -d "tests/fuzz/corpus/$seeds" ] || seeds=${seeds%_loader}
   [ -d "tests/fuzz/corpus/$seeds" ] || { echo "fuzz: no seeds for $name" >&2; failed=1; continue; }
-  mkdir -p "$WORK/$name/corpus" "$WORK/$name/artifacts"
-  cp -r "tests/fuzz/corpus/$seeds/." "$WORK/$name/corpus/"
-  rc=0
-  "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=20 -rss_limit_mb=2048 \
+  mkdir -p "$WORK/$name/corpus" "$WORK/$name/artifacts" && cp -r "tests/fuzz/corpus/$seeds/." "$WORK/$name/corpus/"
+  rc=0 && "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=20 -rss_limit_mb=2048 \
     -artifact_prefix="$WORK/$name/artifacts/" "$WORK/$name/corpus" > "$WORK/$name/log" 2>&1 || rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/$name/log" | tail -n1)
   if [ "$rc" -eq 0 ]; then echo "fuzz: $name: ${runs:-?} inputs in ${SECONDS_EACH}s, no finding"; continue; fi

@@ -36,6 +36,10 @@ FakePlatform::FakePlatform(int w, int h) : width(w), height(h) {
     b.playSample = [this](SAMPLE* s, int, int, int, bool) { sounds.push_back(s); };
     b.drawPointer = [](BITMAP*) {};
     b.startTimer = [](int) {};
+    b.start = [this](const char* title) {
+        windowTitle = title;
+        return static_cast<int>(failAtStart);
+    };
     platform::backend() = b;
     platform::use(platform::Input());
 }

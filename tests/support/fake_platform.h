@@ -51,6 +51,8 @@ public:
     std::vector<SAMPLE*> sounds;
     std::vector<std::string> modes;  // "card WxH" of every mode set
     std::function<bool(int card, int w, int h)> refuseMode;  // true: the display refuses that mode
+    std::string windowTitle;
+    platform::StartFailure failAtStart = platform::StartFailure::none;
     int width, height;
 
 private:

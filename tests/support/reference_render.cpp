@@ -7,11 +7,9 @@
 #include <vector>
 
 namespace {
-
 // Float to int by truncation; what cannot be converted gives INT_MIN.
 int trunc_(float v) {
-    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return INT_MIN;
-    return static_cast<int>(v);
+    return v >= -2147483648.0f && v < 2147483648.0f ? static_cast<int>(v) : INT_MIN;
 }
 
 // a / b, IEEE results for a zero divisor.
@@ -24,12 +22,10 @@ float div_(float a, float b) {
 }
 
 int64_t abs_(int v) { return std::llabs(static_cast<long long>(v)); }
-
 }  // namespace
 
 void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
-    const int W = e.viewWidth;
-    const int H = e.viewHeight;
+    const int W = e.viewWidth, H = e.viewHeight;
 
     std::vector<float> cameraColumn(W), rowDistance(H + 1);
     for (int x = 0; x < W; ++x) cameraColumn[x] = static_cast<float>(2 * x) / static_cast<float>(W) - 1.0f;
@@ -150,8 +146,7 @@ void referenceRender(const Kelda_engine& e, ReferenceOutput& out) {
         out.distance[i] = (e.posX - e.sprites[i].x) * (e.posX - e.sprites[i].x) +
                           (e.posY - e.sprites[i].y) * (e.posY - e.sprites[i].y);
     }
-    // 13. Farthest first.
-    bubbleSort(out.order, out.distance, e.spriteCount);
+    bubbleSort(out.order, out.distance, e.spriteCount);  // 13. Farthest first.
     out.crosshair = -1;  // 14.
     // 15. Each sprite.
     for (int k = 0; k < e.spriteCount; ++k) {

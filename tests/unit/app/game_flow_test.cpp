@@ -79,16 +79,12 @@ protected:
     void leaveIntro() { fake.tap(KEY_SPACE); }
     void exitFromMenu() { fake.taps({KEY_UP, KEY_ENTER}); }
     int play() {
-        int code = playGame();
+        const int code = playGame();
         EXPECT_TRUE(fake.scriptDone()) << "the game ended before its script";
         return code;
     }
     std::string settings() { return readFile("settings"); }
-    int screenshots() {
-        int n = 0;
-        for (const auto& e : fs::directory_iterator("screenshots")) n += e.path().extension() == ".bmp";
-        return n;
-    }
+    long screenshots() { return std::distance(fs::directory_iterator("screenshots"), fs::directory_iterator()); }
 
     TempDir dir;
     ScopedChdir cd{dir.path()};
@@ -101,7 +97,9 @@ TEST_F(GameFlow, FirstStartShowsTheWholeIntroAndWritesTheDefaults) {
     fake.idleFrames(212);
     fake.tap(KEY_SPACE);
     fake.taps({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // "Hiscore" is skipped: Options, then Exit
-    EXPECT_EQ(play(), 0);
+    EXPECT_EQ(brawnwickMain(), 0);
+    EXPECT_TRUE(fake.scriptDone());
+    EXPECT_EQ(fake.windowTitle, "Brawnwick - Quenmoor");
     EXPECT_GT(fake.frames, 210);
     EXPECT_EQ(settings(), defaultSettings());
     EXPECT_EQ(fake.modes.front(), "1 800x600") << "full screen, as the defaults say";
@@ -236,6 +234,20 @@ TEST_F(GameFlow, FaultsEndTheGameWithTheirMessage) {
     cases.push_back({"gfx/walls/stone.bmp", readFile(fs::path(BRAWNWICK_SOURCE_DIR) / "tests/data/level/odd.bmp"),
                      bitmap("gfx/walls/stone.bmp")});
 
+    // Drivers that do not start, and a display that refuses every mode.
+    const std::pair<platform::StartFailure, const char*> drivers[] = {
+        {platform::StartFailure::timer, "Error001: Timer could not be initialised"},
+        {platform::StartFailure::keyboard, "Error002: No keyboarddriver found"},
+        {platform::StartFailure::sound, "Error003: Sound driver could not be initialised"},
+        {platform::StartFailure::mouse, "Error011: Failed to initialise mouse"}};
+    for (const auto& d : drivers) {
+        fake.failAtStart = d.first;
+        EXPECT_EXIT(brawnwickMain(), ::testing::ExitedWithCode(1), d.second);
+    }
+    fake.failAtStart = platform::StartFailure::none;
+    fake.refuseMode = [](int, int, int) { return true; };
+    EXPECT_EXIT(playGame(), ::testing::ExitedWithCode(1), "Error004: Graphic mode couldn't be set");
+    fake.refuseMode = nullptr;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + " " + std::to_string(c.content.size()));
         const bool linked = fs::is_symlink(c.file);

@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstring>
-
 #include <sys/stat.h>
 
 #include "core/ElementaryFunctions.h"
@@ -33,8 +32,7 @@ TEST(ElementaryFunctions, ScreenshotNumbersNeverOverflowNorOverwriteAfterARepair
     TempDir dir;
     ScopedChdir here(dir.path());
     ::mkdir("screenshots", 0755);
-    writeFile(screenshotPath(0), "taken");
-    writeFile(screenshotPath(1), "taken");
+    for (int taken : {0, 1}) writeFile(screenshotPath(taken), "taken");
     const int rows[][3] = {{7, 7, 8}, {INT_MAX, INT_MAX, 2}, {-4, 2, 3}};  // count, picture taken, next count
     for (const auto& r : rows) {
         global.screenshotCount = r[0];

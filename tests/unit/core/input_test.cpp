@@ -1,5 +1,4 @@
-// Key latches over input values, key names, and the library's mouse turned into clicks and wheel
-// steps behind the platform seam.
+// Key latches over input values, key names, and the library's mouse as clicks and wheel steps.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@ void holding(std::initializer_list<int> codes) {
     for (int c : codes) in.held[c] = true;
     platform::use(in);
 }
-
 // One timer tick with the mouse as given, and what the next step takes from it.
 platform::Input tick(int x, int y, int buttons, int z = 0) {
     mouse_x = x, mouse_y = y, mouse_b = buttons, mouse_z = z;
@@ -68,8 +66,7 @@ TEST(Controls, PlayerKeysAndNumberKeysAsHeld) {
 }
 
 TEST(Mouse, ClickIsAPressAndReleaseOnOnePixelWithTheLeftButtonAndWheelStepsPerTick) {
-    tick(0, 0, 0);
-    tick(100, 200, 1);
+    tick(0, 0, 0), tick(100, 200, 1);
     EXPECT_FALSE(tick(100, 200, 1).click) << "held";
     EXPECT_TRUE(tick(100, 200, 0).click);
     for (const auto& p : {std::pair{51, 1}, {50, 2}, {50, 4}}) {  // released at x, buttons

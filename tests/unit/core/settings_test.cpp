@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -29,9 +28,7 @@ extern "C" int rename(const char* from, const char* to) {
 }
 
 namespace {
-void putInt(std::string& b, size_t off, int v) {
-    for (int i = 0; i < 4; ++i) b[off + i] = static_cast<char>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF);
-}
+void putInt(std::string& b, size_t at, int v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(unsigned(v) >> (8 * i)); }
 
 // A file as a player's earlier run would have written it, field by field.
 std::string handBuiltFile() {
@@ -75,8 +72,7 @@ TEST_F(SettingsFile, MissingFieldsKeepTheirValuesDamagedOnesAreRepaired) {
     EXPECT_TRUE(!g.load() && g.keyForward == 99);
     writeFile(SETTINGS_FILE, handBuiltFile().substr(0, 12));  // ends two bytes into keyForward
     ASSERT_TRUE(g.load());
-    EXPECT_EQ(g.keyTurnRight, KEY_L);
-    EXPECT_EQ(g.keyForward, KEY_I);  // low bytes from the file, upper bytes from the default
+    EXPECT_TRUE(g.keyTurnRight == KEY_L && g.keyForward == KEY_I) << "low bytes from the file, upper from the default";
     EXPECT_TRUE(g.keyShoot == KEY_SPACE && g.keyMission == KEY_TAB && g.sfxVolume == 255 && g.maxFrameSkip == 4);
 
     std::string b = handBuiltFile();
@@ -86,8 +82,7 @@ TEST_F(SettingsFile, MissingFieldsKeepTheirValuesDamagedOnesAreRepaired) {
     putInt(b, 51, 12);       // no such colour depth
     putInt(b, 57, -9);
     writeFile(SETTINGS_FILE, b);
-    ::mkdir("screenshots", 0755);
-    writeFile(screenshotPath(0), "taken");
+    ::mkdir("screenshots", 0755), writeFile(screenshotPath(0), "taken");
     ASSERT_TRUE(g.load());
     EXPECT_TRUE(g.screenMode == 2 && g.keyForward == KEY_W && g.keyShoot == KEY_SPACE && g.keyTurnLeft == KEY_J);
     EXPECT_TRUE(g.colorDepth == 15 || g.colorDepth == 16 || g.colorDepth == 24 || g.colorDepth == 32);
@@ -95,8 +90,7 @@ TEST_F(SettingsFile, MissingFieldsKeepTheirValuesDamagedOnesAreRepaired) {
 
     g.screenMode = 0;
     g.save();
-    EXPECT_EQ(g.screenMode, 2) << "mode 0 is written as window";
-    EXPECT_EQ(readFile(SETTINGS_FILE)[0], 2);
+    EXPECT_TRUE(g.screenMode == 2 && readFile(SETTINGS_FILE)[0] == 2) << "mode 0 is written as window";
 }
 
 TEST_F(SettingsFile, UnwritableFileIsReportedAndLeavesNoTemporary) {

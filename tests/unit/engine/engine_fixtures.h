@@ -29,12 +29,11 @@ inline std::string writeTexture(const std::string& dir, const std::string& name,
 inline levelfile::Level makeLevel(const std::string& dir, const std::vector<std::string>& rows, float startX,
                                   float startY, int u = 0) {
     levelfile::Level level;
-    const int sides[5][2] = {{64, 64}, {64, 64}, {32, 64}, {64, 64}, {16, 32}};
+    const int sides[5][2] = {{64, 64}, {64, 64}, {32, 128}, {128, 8}, {16, 32}};
     for (int t = 0; t < 5; ++t)
         level.texturePaths.push_back(writeTexture(dir, "t" + std::to_string(t) + ".bmp", u ? u : sides[t][0],
                                                   u ? u : sides[t][1], t + 1, t == 0 ? 3 : 0));
-    level.width = static_cast<int>(rows[0].size());
-    level.height = static_cast<int>(rows.size());
+    level.width = static_cast<int>(rows[0].size()), level.height = static_cast<int>(rows.size());
     for (const std::string& row : rows)
         for (char c : row) {
             const unsigned short wall = c == '#' ? 1 : c == 'B' ? 2 : 0xFFFF;

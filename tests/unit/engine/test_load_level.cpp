@@ -7,7 +7,6 @@
 #include "engine/engine_fixtures.h"
 
 namespace {
-
 struct Loader {
     TempDir dir;
     levelfile::Level level = makeLevel(dir.path(), {"#####", "#.,*#", "#..B#", "#####"}, 1.5f, 2.25f);
@@ -21,11 +20,6 @@ struct Loader {
     }
     std::string loadLevel(bool* structural = nullptr) { return load(levelfile::write(level), structural); }
 };
-
-void putU32(std::string& bytes, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
 }  // namespace
 
 TEST(LoadLevel, SoundFileFillsTheEngineAfreshARefusedOneChangesNothing) {
@@ -40,8 +34,8 @@ TEST(LoadLevel, SoundFileFillsTheEngineAfreshARefusedOneChangesNothing) {
     e.getVisibleList()[0] = 1, e.crosshairSprite = 1;
     ASSERT_EQ(loadBytes(e, good), "");  // and again: it starts afresh
     EXPECT_TRUE(e.getVisibleList()[0] == 0 && e.getSpriteInCrosshair() == -1 && !e.loadError());
-    EXPECT_EQ(std::vector<int>(e.textureWidthShift, e.textureWidthShift + 5), (std::vector<int>{6, 6, 5, 6, 4}));
-    EXPECT_EQ(std::vector<int>(e.textureHeightShift, e.textureHeightShift + 5), (std::vector<int>{6, 6, 6, 6, 5}));
+    EXPECT_EQ(std::vector<int>(e.textureWidthShift, e.textureWidthShift + 5), (std::vector<int>{6, 6, 5, 7, 4}));
+    EXPECT_EQ(std::vector<int>(e.textureHeightShift, e.textureHeightShift + 5), (std::vector<int>{6, 6, 7, 3, 5}));
     l.level.floors[0] = l.level.ceilings[0] = 4;
     EXPECT_EQ(std::vector<unsigned short>(e.walls, e.walls + 20), l.level.walls);
     EXPECT_EQ(std::vector<unsigned char>(e.floors, e.floors + 20), l.level.floors);
@@ -72,29 +66,26 @@ TEST(LoadLevel, EveryShortenedFileIsTruncatedAndAbsurdCountsAreRefusedBeforeAnyt
     EXPECT_EQ(l.load(bytes + '\n'), "") << "an editor's newline after the sprites is harmless";
     EXPECT_EQ(l.load(std::string("\xff\xff", 2) + bytes.substr(2)), "Too many textures (65535, at most 1024)");
     EXPECT_EQ(l.load(std::string("\x01\x04", 2) + bytes.substr(2)), "Too many textures (1025, at most 1024)");
+    auto patched = [&](size_t at, uint32_t v) {
+        std::string b = bytes;
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        return b;
+    };
     size_t sizeAt = 2;
     for (const auto& p : l.level.texturePaths) sizeAt += p.size() + 1;
     for (uint32_t w : {0u, 2u, 1025u, 0x7fffffffu, 0x80000000u, 0xffffffffu})
         for (size_t at : {sizeAt, sizeAt + 4}) {
-            std::string b = bytes;
-            putU32(b, at, w);
             bool structural = false;
-            EXPECT_NE(l.load(b, &structural).find("Map size"), std::string::npos) << w;
+            EXPECT_NE(l.load(patched(at, w), &structural).find("Map size"), std::string::npos) << w;
             EXPECT_TRUE(structural);
         }
-    for (uint32_t n : {0xffffffffu, 4097u, 0x7fffffffu}) {
-        std::string b = bytes;
-        putU32(b, bytes.size() - 4 - 2 * 11, n);
-        EXPECT_NE(l.load(b).find("Sprite count"), std::string::npos) << n;
-    }
+    for (uint32_t n : {0xffffffffu, 4097u, 0x7fffffffu})
+        EXPECT_NE(l.load(patched(bytes.size() - 4 - 2 * 11, n)).find("Sprite count"), std::string::npos) << n;
 }
 
 TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
     using L = levelfile::Level;
-    const struct {
-        void (*spoil)(L&);
-        std::string error;
-    } cases[] = {
+    const std::pair<void (*)(L&), std::string> cases[] = {
         {[](L& v) { v.walls[2] = 5; }, "Wall texture 5 at cell (2, 0) is not in the texture list"},
         {[](L& v) { v.floors[6] = 9; }, "Floor texture 9 at cell (1, 1) is not in the texture list"},
         {[](L& v) { v.ceilings[6] = 0xFE; }, "Ceiling texture 254 at cell (1, 1) is not in the texture list"},
@@ -114,10 +105,10 @@ TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
     const L good = l.level;
     for (const auto& c : cases) {
         l.level = good;
-        c.spoil(l.level);
+        c.first(l.level);
         bool structural = false;
-        EXPECT_EQ(l.loadLevel(&structural), c.error);
-        EXPECT_TRUE(structural) << c.error;
+        EXPECT_EQ(l.loadLevel(&structural), c.second);
+        EXPECT_TRUE(structural) << c.second;
     }
     for (int cell : {2, 10, 9, 18, 0, 19}) {  // every side and corner of the border
         l.level = good;
@@ -131,27 +122,19 @@ TEST(LoadLevel, BadContentIsRefusedWithItsReason) {
 // as the library's text format reads them; a CR LF line end shifts the LF into the next path.
 TEST(LoadLevel, TexturesThatFailAndHowPathsAreRead) {
     Loader l;
-    const std::string missing = l.dir.file("missing.bmp");
-    const std::string bytes = levelfile::write(l.level);
-    std::string crlf = bytes;
-    crlf.insert(crlf.find('\r') + 1, "\n");
-    EXPECT_EQ(l.load(crlf), "\n" + l.level.texturePaths[1]);
-    const struct {
-        std::string path;
-        bool ascii, cut;
-    } cases[] = {{missing, false, true},
-                 {writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1), false, false},
-                 {writeTexture(l.dir.path(), "flat.bmp", 64, 48, 1), false, false},
-                 {l.dir.file("w\xc3\xa4nde.bmp"), false, false},  // well-formed UTF-8: just a missing file
-                 {"gfx/\xff\xfe.bmp", true, false}};                // plain bytes: any byte is part of a name
-    for (const auto& c : cases) {
-        l.level.texturePaths[2] = c.path;
-        std::string b = levelfile::write(l.level);
-        if (c.cut) b = b.substr(0, b.find(c.path) + c.path.size() + 1);
-        set_uformat(c.ascii ? U_ASCII : U_UTF8);
+    std::string crlf = levelfile::write(l.level);
+    EXPECT_EQ(l.load(crlf.insert(crlf.find('\r') + 1, "\n")), "\n" + l.level.texturePaths[1]);
+    int n = 0;
+    for (const std::string& path : {l.dir.file("missing.bmp"), writeTexture(l.dir.path(), "odd.bmp", 48, 64, 1),
+                                    writeTexture(l.dir.path(), "flat.bmp", 64, 48, 1),
+                                    l.dir.file("w\xc3\xa4nde.bmp"),     // well-formed UTF-8: a missing file
+                                    std::string("gfx/\xff\xfe.bmp")}) {  // read as plain bytes: part of a name
+        l.level.texturePaths[2] = path;
+        const std::string b = levelfile::write(l.level);
+        set_uformat(++n == 5 ? U_ASCII : U_UTF8);
         bool structural = true;
-        EXPECT_EQ(l.load(b, &structural), c.path);
-        EXPECT_FALSE(structural) << c.path;
+        EXPECT_EQ(l.load(b.substr(0, b.find(path) + path.size() + 1), &structural), path);
+        EXPECT_FALSE(structural) << path;
     }
     set_uformat(U_UTF8);
 }

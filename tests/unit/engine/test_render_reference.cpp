@@ -11,10 +11,7 @@
 #include "reference_render.h"
 
 namespace {
-
-struct Pose {
-    float x, y, dirX, dirY, planeX, planeY;
-};
+struct Pose { float x, y, dirX, dirY, planeX, planeY; };
 
 void place(Kelda_engine& e, const Pose& p) {
     std::tie(e.posX, e.posY, e.dirX, e.dirY, e.planeX, e.planeY) = std::tie(p.x, p.y, p.dirX, p.dirY, p.planeX, p.planeY);
@@ -41,30 +38,17 @@ void expectSameFrame(Kelda_engine& e, int w, int h, const std::string& label) {
     EXPECT_TRUE(n == 0 || std::memcmp(e.spriteDistance, distance.data(), n * sizeof(float)) == 0) << "sprite distances";
 }
 
-// A random closed level with textures of several shapes, sky cells and sprites. Every third has
-// textures of one size, as the game's art has: floors take another path then.
+// A random closed level of every kind of cell, with sprites; every third has textures of one size,
+// as the game's art has: floors take another path then.
 levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int serial) {
-    levelfile::Level level;
-    const int sides[][2] = {{64, 64}, {16, 32}, {64, 64}, {32, 128}, {1, 1}, {64, 64}, {8, 16}, {128, 8}};
-    const int uniform[][2] = {{64, 64}, {32, 16}, {1, 1}, {128, 128}};
-    for (int t = 0; t < 8; ++t) {
-        const int* size = serial % 3 == 0 ? uniform[(serial / 3) % 4] : sides[t];
-        level.texturePaths.push_back(writeTexture(dir, "t" + std::to_string(t) + "_" + std::to_string(serial % 12) + ".bmp",
-                                                  size[0], size[1], t + 1, t < 2 ? 3 + 2 * t : 0));
-    }
     std::uniform_int_distribution<int> side(3, 14), pct(0, 99);
-    level.width = side(rng), level.height = side(rng);
-    for (int j = 0; j < level.height; ++j)
-        for (int i = 0; i < level.width; ++i) {
-            const bool wall = i == 0 || j == 0 || i == level.width - 1 || j == level.height - 1 || pct(rng) < 20;
-            const int code = wall ? 2 + pct(rng) % 4 % 3 : 0xFFFF, c = wall ? 0 : pct(rng);
-            level.walls.push_back(static_cast<unsigned short>(code));
-            level.floors.push_back(static_cast<unsigned char>(wall ? code : pct(rng) < 50 ? 5 : 6));
-            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : c < 30 ? 0xFF : c < 60 ? 7 : 5));
-        }
-    level.walls[level.width + 1] = 0xFFFF;  // at least one free cell
-    level.startX = level.startY = 1.5f;
-    std::uniform_real_distribution<float> ux(0.0f, level.width), uy(0.0f, level.height);
+    const int w = side(rng), h = side(rng), uniform[] = {64, 32, 1, 128};
+    std::vector<std::string> rows(h, std::string(w, '#'));
+    for (int j = 1; j < h - 1; ++j)
+        for (int i = 1; i < w - 1; ++i) rows[j][i] = "#B.,*.,*.,"[pct(rng) % 10];
+    rows[1][1] = '.';
+    levelfile::Level level = makeLevel(dir, rows, 1.5f, 1.5f, serial % 3 == 0 ? uniform[serial / 3 % 4] : 0);
+    std::uniform_real_distribution<float> ux(0.0f, w), uy(0.0f, h);
     for (int s = pct(rng) % 13; s > 0; --s) level.sprites.push_back({ux(rng), uy(rng), 1, static_cast<unsigned short>(s % 2)});
     return level;
 }
@@ -74,9 +58,8 @@ levelfile::Level randomLevel(const std::string& dir, std::mt19937& rng, int seri
 Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f), angle(-3.2f, 3.2f);
     std::uniform_int_distribution<int> cell(0, e.mapWidth * e.mapHeight - 1), pick(0, 9);
-    int c;
-    do c = cell(rng);
-    while (e.walls[c] != 0xFFFF);
+    int c = cell(rng);
+    while (e.walls[c] != 0xFFFF) c = cell(rng);
     const int kind = pick(rng);
     const float x = c % e.mapWidth + (kind == 0 ? 0.0f : kind == 1 ? 0.5f : unit(rng));
     const float y = c / e.mapWidth + (kind == 2 ? 0.0f : kind == 3 ? 0.5f : unit(rng));
@@ -84,7 +67,6 @@ Pose randomPose(const Kelda_engine& e, std::mt19937& rng) {
     const float plane = pick(rng) == 0 ? 0.3f + unit(rng) : 0.66f, cs = std::cos(a), sn = std::sin(a);
     return {x, y, -cs, -sn, -plane * sn, plane * cs};
 }
-
 }  // namespace
 
 TEST(RenderReference, RandomLevelsAndPoses) {
@@ -137,8 +119,7 @@ TEST(RenderReference, ChosenPoses) {
             for (int size : {64, 63, 200}) expectSameFrame(e, size, size * 3 / 4, name + " pose " + std::to_string(i));
         }
         // A sky colour that does not fit the pixel size, and shading: the slower ways must agree too.
-        place(e, poses[2]);
-        e.skyColor = 0x1ABCD;
+        place(e, poses[2]), e.skyColor = 0x1ABCD;
         expectSameFrame(e, 64, 48, "odd sky, " + name);
         e.floorShade = 1, e.ceilingShade = 2;
         expectSameFrame(e, 64, 48, "shaded, " + name);
@@ -153,21 +134,16 @@ TEST(RenderReference, FarWallsNearSpritesAndForeignSpriteBitmaps) {
     level.sprites = {{998.0f, 1.5f, 1, 0}, {998.4999f, 1.5f, 1, 1}, {997.5f, 1.49f, 1, 0}};
     Kelda_engine e;
     ViewBuffers b(8, 6);
-    e.render();  // nothing is drawn without buffers or a level
-    e.setBuffers(b.columns.data(), b.depth.data(), 8, 6);
-    e.render();
-    EXPECT_EQ(b.pixels, std::vector<int>(48, 0x12345678));
-    EXPECT_EQ(e.getSpriteInCrosshair(), -1);
+    e.render(), e.setBuffers(b.columns.data(), b.depth.data(), 8, 6), e.render();  // no buffers, then no level
+    EXPECT_TRUE(b.pixels == std::vector<int>(48, 0x12345678) && e.getSpriteInCrosshair() == -1);
     ASSERT_EQ(loadBytes(e, levelfile::write(level)), "");
     place(e, {998.5f, 1.5f, -1, 0, 0, 0.66f});  // a thousand cells on, the far wall's stripe has no height
     expectSameFrame(e, 64, 48, "long corridor");
     expectSameFrame(e, 64, 1, "one row");
     BITMAP* odd = create_bitmap_ex(32, 48, 20);  // bitmaps the game may point sprites at: any size and depth
     BITMAP* deep = create_bitmap_ex(24, 16, 16);
-    clear_to_color(odd, makecol(1, 2, 3));
-    clear_to_color(deep, makecol24(9, 8, 7));
+    clear_to_color(odd, makecol(1, 2, 3)), clear_to_color(deep, makecol24(9, 8, 7));
     e.sprites[0].bitmap = odd, e.sprites[2].bitmap = deep, e.sprites[1].bitmap = nullptr;
     expectSameFrame(e, 64, 48, "foreign bitmaps");
-    destroy_bitmap(odd);
-    destroy_bitmap(deep);
+    destroy_bitmap(odd), destroy_bitmap(deep);
 }

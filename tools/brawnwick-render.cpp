@@ -16,7 +16,7 @@
 namespace {
 
 const char USAGE[] =
-    "usage: brawnwick-render LEVEL.map OUTPUT.bmp [--size WxH (up to 8192x8192)] [--depth 16|32]\n"
+    "usage: brawnwick-render LEVEL.map OUTPUT.bmp [--size WxH (up to 8192x8192)] [--depth 15|16|24|32]\n"
     "                        [--camera X,Y,DIRX,DIRY,PLANEX,PLANEY] [--repeat N]\n"
     "Texture paths are read relative to the working folder, as in the game.\n";
 
@@ -64,7 +64,8 @@ bool parseArgs(int argc, char** argv, Options& o) {
         if (a == "--size" && hasValue) {
             if (!parseSize(argv[++i], o.width, o.height)) return false;
         } else if (a == "--depth" && hasValue) {
-            if (!parseInt(argv[++i], 16, 32, o.depth) || (o.depth != 16 && o.depth != 32)) return false;
+            if (!parseInt(argv[++i], 15, 32, o.depth) || (o.depth != 15 && o.depth != 16 && o.depth != 24 && o.depth != 32))
+                return false;
         } else if (a == "--camera" && hasValue) {
             if (!parseCamera(argv[++i], o.cam)) return false;
             o.camera = true;

@@ -51,7 +51,8 @@ expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$RENDER" "$
 "$RENDER" "$TMP/room.map" "$TMP/small.bmp" --size 320x200 --depth 16 --camera 1.5,2.5,1,0,0,-0.66 --repeat 3 \
   | grep -q "3 frames of 320x200" || fail "render --repeat report"
 [ "$("$PROBE" "$TMP/small.bmp")" = "320 200" ] || fail "chosen picture size"
-expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --depth 24
+"$RENDER" "$TMP/room.map" "$TMP/deep.bmp" --size 64x48 --depth 24 && [ -s "$TMP/deep.bmp" ] || fail "render in 24 bits"
+expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" --depth 8
 expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
 
 # The bot wins the campaign in a row, and says why not with the wine cellar walled off or a mob at the start.

@@ -2,46 +2,9 @@
 
 #include <allegro.h>
 
-#include <cstdint>
+#include "core/datafileBytes.h"
 
 namespace {
-const int MAX_NESTING = 16;
-
-struct Reader {
-    const unsigned char* p;
-    size_t size;
-    size_t at = 0;
-
-    bool bigEndian(long& v) {
-        if (size - at < 4) return false;
-        v = static_cast<long>(static_cast<int32_t>((uint32_t(p[at]) << 24) | (uint32_t(p[at + 1]) << 16) |
-                                                   (uint32_t(p[at + 2]) << 8) | uint32_t(p[at + 3])));
-        at += 4;
-        return true;
-    }
-    bool skipBytes(unsigned long long n) {
-        if (n > size - at) return false;
-        at += static_cast<size_t>(n);
-        return true;
-    }
-    bool skip(long n) { return n >= 0 && skipBytes(static_cast<unsigned long long>(n)); }
-    bool word(int& v) {  // 16 bits, unsigned as the library reads them
-        if (size - at < 2) return false;
-        v = (p[at] << 8) | p[at + 1];
-        at += 2;
-        return true;
-    }
-    bool signedWord(int& v) {
-        if (!word(v)) return false;
-        if (v >= 0x8000) v -= 0x10000;
-        return true;
-    }
-    bool byte(int& v) {
-        if (at >= size) return false;
-        v = p[at++];
-        return true;
-    }
-};
 
 // The library's readers allocate what an object's header asks for and then read on past the
 // end of the object without noticing: every size inside must be backed by the bytes that follow.
@@ -60,7 +23,7 @@ unsigned glyphPixelBytes(int depth) {
     }
 }
 
-bool fontIntact(Reader& r) {
+bool fontIntact(DatafileBytes& r) {
     int kind = 0, ranges = 0;
     if (!r.signedWord(kind) || kind != 0 || !r.word(ranges) || ranges < 1) return false;
     bool mono = false;
@@ -89,7 +52,7 @@ bool fontIntact(Reader& r) {
     return true;
 }
 
-bool bitmapIntact(Reader& r) {
+bool bitmapIntact(DatafileBytes& r) {
     int bits = 0, w = 0, h = 0;
     if (!r.signedWord(bits) || !r.word(w) || !r.word(h)) return false;
     unsigned pixelBytes = 0;
@@ -103,7 +66,7 @@ bool bitmapIntact(Reader& r) {
     return r.skipBytes(1ull * w * h * pixelBytes);
 }
 
-bool sampleIntact(Reader& r) {
+bool sampleIntact(DatafileBytes& r) {
     int bits = 0, freq = 0;
     long length = 0;
     if (!r.signedWord(bits) || !r.word(freq) || !r.bigEndian(length) || length < 0) return false;
@@ -113,7 +76,7 @@ bool sampleIntact(Reader& r) {
     return r.skipBytes(static_cast<unsigned long long>(length) * channels * static_cast<unsigned>(bits / 8));
 }
 
-bool midiIntact(Reader& r) {
+bool midiIntact(DatafileBytes& r) {
     int divisions = 0;
     if (!r.word(divisions)) return false;
     for (int track = 0; track < 32; ++track) {
@@ -123,11 +86,11 @@ bool midiIntact(Reader& r) {
     return true;
 }
 
-bool objectsIntact(Reader& r, long count, int depth);
+bool objectsIntact(DatafileBytes& r, long count, int depth);
 
 // Checks what an object holds by its type. Run-length sprites are refused: the library walks
 // their runs when it loads them, and nothing of ours uses them.
-bool contentIntact(long type, Reader body, int depth) {
+bool contentIntact(long type, DatafileBytes body, int depth) {
     switch (type) {
         case DAT_FILE: {
             long count = 0;
@@ -145,8 +108,8 @@ bool contentIntact(long type, Reader body, int depth) {
 
 // Objects: optional properties ("prop", id, size, bytes), the type, then a chunk of two sizes
 // (stored, unpacked; unpacked negated when the chunk is packed) and the stored bytes.
-bool objectsIntact(Reader& r, long count, int depth) {
-    if (count < 0 || depth > MAX_NESTING) return false;
+bool objectsIntact(DatafileBytes& r, long count, int depth) {
+    if (count < 0 || depth > MAX_DATAFILE_NESTING) return false;
     for (long i = 0; i < count; ++i) {
         long type = 0;
         if (!r.bigEndian(type)) return false;
@@ -160,7 +123,7 @@ bool objectsIntact(Reader& r, long count, int depth) {
         // Packed chunks are refused: how much of the file the library's unpacker takes cannot be
         // told from here, and a wrong guess would put its reader out of step with this walk.
         if (unpacked != stored || static_cast<unsigned long>(stored) > r.size - r.at) return false;
-        if (!contentIntact(type, Reader{r.p + r.at, static_cast<size_t>(stored)}, depth)) return false;
+        if (!contentIntact(type, DatafileBytes{r.p + r.at, static_cast<size_t>(stored)}, depth)) return false;
         r.at += static_cast<size_t>(stored);
     }
     return true;
@@ -168,7 +131,7 @@ bool objectsIntact(Reader& r, long count, int depth) {
 }  // namespace
 
 bool datafileImageIntact(const unsigned char* bytes, size_t size) {
-    Reader r{bytes, size};
+    DatafileBytes r{bytes, size};
     long magic = 0, count = 0;
     if (!r.bigEndian(magic) || magic != DAT_MAGIC || !r.bigEndian(count)) return false;
     return objectsIntact(r, count, 0);

@@ -8,6 +8,7 @@
 // window starts zeroed, each packed chunk is held to its stored bytes, and everything unpacked
 // together is held to a limit no datafile of ours comes near.
 #include "core/datafileCheck.h"
+#include "core/datafileBytes.h"
 
 #include <allegro.h>
 
@@ -28,22 +29,7 @@ using Bytes = std::vector<unsigned char>;
 const size_t MAX_UNPACKED_BYTES = size_t(64) << 20;
 // A packed file can be an eighth larger than what it unpacks to.
 const size_t MAX_FILE_BYTES = MAX_UNPACKED_BYTES + MAX_UNPACKED_BYTES / 8 + 64;
-const int MAX_NESTING = 16;
 
-struct Span {
-    const unsigned char* p;
-    size_t size;
-    size_t at = 0;
-
-    size_t left() const { return size - at; }
-    bool bigEndian(long& v) {
-        if (left() < 4) return false;
-        v = static_cast<long>(static_cast<int32_t>((uint32_t(p[at]) << 24) | (uint32_t(p[at + 1]) << 16) |
-                                                   (uint32_t(p[at + 2]) << 8) | uint32_t(p[at + 3])));
-        at += 4;
-        return true;
-    }
-};
 
 void putBigEndian(Bytes& out, long v) {
     for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<unsigned char>((static_cast<unsigned long>(v) >> s) & 0xFF));
@@ -92,11 +78,11 @@ struct Unpacker {
     }
 };
 
-bool rewriteObjects(Span& in, long count, int depth, Unpacker& unpacker, Bytes& out);
+bool rewriteObjects(DatafileBytes& in, long count, int depth, Unpacker& unpacker, Bytes& out);
 
 // An object's type and its chunk, stored plain. A nested datafile is rewritten object by object,
 // since its own objects may be packed.
-bool rewriteObject(Span& in, long type, int depth, Unpacker& unpacker, Bytes& out) {
+bool rewriteObject(DatafileBytes& in, long type, int depth, Unpacker& unpacker, Bytes& out) {
     long stored = 0, unpacked = 0;
     if (!in.bigEndian(stored) || !in.bigEndian(unpacked)) return false;
     Bytes content;
@@ -125,9 +111,9 @@ bool rewriteObject(Span& in, long type, int depth, Unpacker& unpacker, Bytes& ou
         out.insert(out.end(), body, body + bodySize);
         return out.size() <= MAX_UNPACKED_BYTES;
     }
-    Span nested{body, bodySize};
+    DatafileBytes nested{body, bodySize};
     long count = 0;
-    if (depth >= MAX_NESTING || !nested.bigEndian(count)) return false;
+    if (depth >= MAX_DATAFILE_NESTING || !nested.bigEndian(count)) return false;
     const size_t sizes = out.size();
     out.resize(sizes + 8);
     putBigEndian(out, count);
@@ -140,7 +126,7 @@ bool rewriteObject(Span& in, long type, int depth, Unpacker& unpacker, Bytes& ou
     return true;
 }
 
-bool rewriteObjects(Span& in, long count, int depth, Unpacker& unpacker, Bytes& out) {
+bool rewriteObjects(DatafileBytes& in, long count, int depth, Unpacker& unpacker, Bytes& out) {
     if (count < 0) return false;
     for (long i = 0; i < count; ++i) {
         long type = 0;
@@ -176,16 +162,16 @@ bool readBounded(const std::string& path, Bytes& bytes) {
 bool plainImage(const std::string& path, Bytes& image) {
     Bytes file;
     if (!readBounded(path, file)) return false;
-    Span whole{file.data(), file.size()};
+    DatafileBytes whole{file.data(), file.size()};
     long magic = 0;
     if (!whole.bigEndian(magic)) return false;
     Unpacker unpacker;
     Bytes unpackedFile;
-    Span stream{file.data() + 4, file.size() - 4};
+    DatafileBytes stream{file.data() + 4, file.size() - 4};
     if (magic == F_PACK_MAGIC) {
         // Packed as a whole: one stream to the end of the file.
         if (!unpacker.unpack(stream.p, stream.size, SIZE_MAX, unpackedFile)) return false;
-        stream = Span{unpackedFile.data(), unpackedFile.size()};
+        stream = DatafileBytes{unpackedFile.data(), unpackedFile.size()};
     } else if (magic != F_NOPACK_MAGIC) {
         return false;
     }

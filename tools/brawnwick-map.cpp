@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "game/campaign.h"
-#include "levelcheck.h"
+#include "engine/levelLoad.h"
 #include "playtest/session.h"
 #include "level/levelfile.h"
 #include "level/levelsource.h"
@@ -92,7 +92,7 @@ bool startLibrary() {
 int check(const std::string& levelPath) {
     if (!startLibrary()) return fail(levelPath, "the graphics library did not start");
     Kelda_engine engine;
-    const std::string problem = loadLevelFile(engine, levelPath);
+    const std::string problem = levelLoadText(loadLevel(engine, levelPath));
     if (!problem.empty()) return fail(levelPath, problem);
     std::ifstream in(levelPath, std::ios::binary);
     levelfile::Level level;

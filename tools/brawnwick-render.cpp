@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "levelcheck.h"
+#include "engine/levelLoad.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     set_color_depth(o.depth);
 
     Kelda_engine engine;
-    const std::string problem = loadLevelFile(engine, o.level);
+    const std::string problem = levelLoadText(loadLevel(engine, o.level));
     if (!problem.empty()) return fail(o.level, problem);
 
     std::vector<int> pixels;

@@ -6,7 +6,7 @@
 
 #include "game/levelLoop.h"
 #include "game/monsters.h"
-#include "levelcheck.h"
+#include "engine/levelLoad.h"
 #include "playtest/pilot.h"
 #include "playtest/stage.h"
 
@@ -47,7 +47,7 @@ PlayReport playLevel(const std::string& path, int level, const LevelState& count
     r.end = counters;
     Stage stage(VIEW_WIDTH, VIEW_HEIGHT);
     Kelda_engine engine;
-    r.problem = loadLevelFile(engine, path);
+    r.problem = levelLoadText(loadLevel(engine, path));
     if (!r.problem.empty()) return r;
 
     LevelRun run(engine, level, stage.depth.data(), stage.columns.data(), counters);

@@ -54,6 +54,16 @@ bool fileExists(std::string path) {
     return readable;
 }
 
+bool writeAll(int fd, const unsigned char* bytes, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(fd, bytes + done, size - done);
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 size_t copyBounded(char* dest, size_t destSize, const std::string& src) {
     if (destSize == 0) return 0;
     size_t n = std::min(src.size(), destSize - 1);

@@ -17,5 +17,8 @@ std::string screenshotPath(int number);
 // The lowest screenshot number whose file does not exist yet.
 int firstFreeScreenshot();
 
+// Writes every byte to the open file; false when any could not be written.
+bool writeAll(int fd, const unsigned char* bytes, size_t size);
+
 // Copies the bounded text into a fixed buffer, always terminated; returns the length copied.
 size_t copyBounded(char* dest, size_t destSize, const std::string& src);

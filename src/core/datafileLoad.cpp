@@ -8,6 +8,7 @@
 // window starts zeroed, each packed chunk is held to its stored bytes, and everything unpacked
 // together is held to a limit no datafile of ours comes near.
 #include "core/datafileCheck.h"
+#include "core/ElementaryFunctions.h"
 #include "core/datafileBytes.h"
 
 #include <allegro.h>
@@ -182,16 +183,6 @@ bool plainImage(const std::string& path, Bytes& image) {
     return rewriteObjects(stream, count, 0, unpacker, image);
 }
 
-bool writeAll(int fd, const Bytes& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // The library reads a datafile by name only: the image goes to a file in memory, or failing
 // that to a private temporary file that is removed at once.
 DATAFILE* loadImage(const Bytes& file) {
@@ -199,7 +190,7 @@ DATAFILE* loadImage(const Bytes& file) {
     if (fd >= 0) {
         const std::string name = "/proc/self/fd/" + std::to_string(fd);
         DATAFILE* data = nullptr;
-        const bool readable = writeAll(fd, file) && access(name.c_str(), R_OK) == 0;
+        const bool readable = writeAll(fd, file.data(), file.size()) && access(name.c_str(), R_OK) == 0;
         if (readable) data = load_datafile(name.c_str());
         close(fd);
         if (readable) return data;
@@ -208,7 +199,7 @@ DATAFILE* loadImage(const Bytes& file) {
     std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/brawnwick-datafile-XXXXXX";
     fd = mkstemp(&name[0]);
     if (fd < 0) return nullptr;
-    DATAFILE* data = writeAll(fd, file) ? load_datafile(name.c_str()) : nullptr;
+    DATAFILE* data = writeAll(fd, file.data(), file.size()) ? load_datafile(name.c_str()) : nullptr;
     unlink(name.c_str());
     close(fd);
     return data;

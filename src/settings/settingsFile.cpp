@@ -54,13 +54,7 @@ bool validDepth(int d) { return d == 15 || d == 16 || d == 24 || d == 32; }
 bool writeSynced(const std::string& path, const unsigned char* bytes, size_t size) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = write(fd, bytes + done, size - done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    bool ok = done == size && fsync(fd) == 0;
+    bool ok = writeAll(fd, bytes, size) && fsync(fd) == 0;
     return close(fd) == 0 && ok;
 }
 

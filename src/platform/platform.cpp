@@ -26,6 +26,6 @@ bool takeClick() {
     return c;
 }
 
-bool held(int code) { return code >= 0 && code < KEY_MAX && currentInput.held[code]; }
+bool held(int code) { return held(currentInput, code); }
 
 }  // namespace platform

@@ -64,7 +64,10 @@ inline void playSample(SAMPLE* s, int volume, int pan, int frequency, bool loop)
     backend().playSample(s, volume, pan, frequency, loop);
 }
 
-// True while the key is down in the current input; codes outside the key array are never down.
+// True while the key is down in the input; codes outside the key array (a damaged settings file)
+// are never down.
+inline bool held(const Input& in, int code) { return code >= 0 && code < KEY_MAX && in.held[code]; }
+// The same in the current input.
 bool held(int code);
 // The current input's click, once.
 bool takeClick();

@@ -5,12 +5,13 @@
 
 namespace screens {
 
+namespace {
+// The frame in global.buffer to the display: the retrace if asked and enabled, F9, the pointer.
 void presentFrame(bool waitRetrace, bool withPointer) {
     if (waitRetrace && global.vsync) platform::waitRetrace();
     show(withPointer, nullptr);
 }
 
-namespace {
 // A click or a wheel turn counts for one step only, however many steps a pass makes.
 void stepWith(const Screen& s, platform::Input& in, bool& eventsTaken) {
     if (!eventsTaken) {

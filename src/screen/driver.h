@@ -28,7 +28,4 @@ struct Screen {
 // Runs the screen until it stops running.
 void run(const Screen& s);
 
-// The frame in global.buffer to the display: the retrace if asked and enabled, F9, the pointer.
-void presentFrame(bool waitRetrace, bool withPointer);
-
 }  // namespace screens

@@ -1,7 +1,6 @@
 #include "fake_platform.h"
 
 FakePlatform::FakePlatform(int w, int h) : width(w), height(h) {
-    input.mouseX = input.mouseY = 0;
     platform::Backend b;
     b.poll = [this] {
         platform::Input in = input;

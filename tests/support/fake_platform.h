@@ -24,7 +24,6 @@ public:
     void hold(int code) { input.held[code] = true; }
     void release(int code) { input.held[code] = false; }
     void releaseAll() { input.held.fill(false); }
-    void point(int x, int y) { input.mouseX = x, input.mouseY = y; }
     void click() { pendingClick = true; }
     void turnWheel(int steps) { pendingWheel += steps; }
 

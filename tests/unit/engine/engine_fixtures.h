@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/test_support.h"
+#include "../common/test_support.h"
 #include "engine/engine.h"
 #include "level/levelfile.h"
 

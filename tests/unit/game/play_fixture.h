@@ -2,19 +2,9 @@
 // A hand-driven level's view buffers and the globals it reads (play keys, back buffer, font), given back after.
 #include <allegro.h>
 
-#include <vector>
-
+#include "../engine/engine_fixtures.h"
 #include "input/keyStates.h"
 #include "settings/global.h"
-
-struct ViewBuffers {
-    ViewBuffers(int w, int h) : pixels(static_cast<size_t>(w) * h), depth(w) {
-        for (int x = 0; x < w; ++x) columns.push_back(&pixels[static_cast<size_t>(x) * h]);
-    }
-    std::vector<int> pixels;
-    std::vector<int*> columns;
-    std::vector<float> depth;
-};
 
 struct PlayStage : ViewBuffers {
     PlayStage(int w, int h) : ViewBuffers(w, h), saved(global) {

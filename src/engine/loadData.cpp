@@ -103,6 +103,6 @@ std::string Kelda_engine::loadStream(std::istream& in) {
         sprites[i].textureIndex = s.texture;
         sprites[i].bitmap = textures[s.texture];
     }
-    prepareTexelSources();
+    prepareTextures();
     return "";
 }

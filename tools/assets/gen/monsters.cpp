@@ -21,21 +21,20 @@ void eye(Image& img, float x, float y, float r, Col iris, float pupil = 0.45f) {
 Image monsterSlimeSpider() {
     Image img = blankSprite();
     const Col slime = hex(0x40fff0), deep = hex(0x18c4cc);
-    // Legs arch up and out, then down to the floor; a dark underlay keeps each one separate.
+    // Legs arch up and out from the body, then down to the floor; the back pairs stand further
+    // off, so their feet are higher and wider. A dark underlay keeps each one separate.
+    const float hip[4][2] = {{10, 48}, {12, 46}, {12, 44}, {10, 42}};
+    const float knee[4][2] = {{20, 37}, {25, 30}, {28, 26}, {24, 20}};
+    const float foot[4][2] = {{15, 63}, {23, 62}, {29, 60}, {31, 56}};
     for (int i = 3; i >= 0; --i)
         for (int side = -1; side <= 1; side += 2) {
-            // Front legs step in under the body, back legs reach out: a fan, not a fence.
-            const float knee[4][2] = {{16, 30}, {21, 24}, {26, 28}, {29, 36}};
-            const float foot[4] = {12, 19, 25, 29};
-            float hx = 32 + side * 8, hy = 44 + i * 1.0f;
-            float kx = 32 + side * knee[i][0], ky = knee[i][1];
-            float fx = 32 + side * foot[i], fy = 63;
+            float hx = 32 + side * hip[i][0], kx = 32 + side * knee[i][0], fx = 32 + side * foot[i][0];
             Col leg = (i % 2) ? hex(0x48f4ff) : hex(0x24d4ec);
-            limb(img, hx, hy, kx, ky, 2.6f, hex(0x041418));
-            limb(img, kx, ky, fx, fy, 2.1f, hex(0x041418));
-            limb(img, hx, hy, kx, ky, 2.0f, leg, 0.6f);
-            limb(img, kx, ky, fx, fy, 1.5f, leg, 0.6f);
-            ball(img, kx, ky, 1.6f, 1.6f, hex(0x60f0ff), 0.5f, 0.6f);  // glistening knees
+            limb(img, hx, hip[i][1], kx, knee[i][1], 2.5f, hex(0x041418));
+            limb(img, kx, knee[i][1], fx, foot[i][1], 2.0f, hex(0x041418));
+            limb(img, hx, hip[i][1], kx, knee[i][1], 1.8f, leg, 0.6f);
+            limb(img, kx, knee[i][1], fx, foot[i][1], 1.3f, leg, 0.6f);
+            ball(img, kx, knee[i][1], 1.6f, 1.6f, hex(0x90ffff), 0.6f, 0.6f);  // glistening knees
         }
     ball(img, 32, 45, 16, 13, slime, 0.6f, 0.5f);  // body
     // Darker slime blotches on the back.

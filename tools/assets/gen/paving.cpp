@@ -27,10 +27,10 @@ Image floorGravel() {
     return texture([](int, int, float u, float v) {
         // Small pebbles over packed grit; two sizes keep it from looking like a pattern.
         Cell big = cellular(u, v, 16, 331, 0.9f), fine = cellular(u, v, 32, 332, 0.9f);
-        Col grit = mix(hex(0x5a5244), hex(0x7a705e), fbm(u, v, 8, 3, 333));
+        Col grit = mix(hex(0x3a342c), hex(0x564e42), fbm(u, v, 8, 3, 333));
         Col c = grit;
-        if (fine.f1 < 0.38f) c = mix(hex(0x6a665e), hex(0x9a9282), (fine.id & 255) / 255.0f) * (1.05f - fine.f1);
-        if (big.f1 < 0.34f) c = mix(hex(0x7a746a), hex(0xb0a894), (big.id & 255) / 255.0f) * (1.1f - big.f1 * 1.1f);
+        if (fine.f1 < 0.38f) c = mix(hex(0x4e4a44), hex(0x7a7266), (fine.id & 255) / 255.0f) * (1.05f - fine.f1);
+        if (big.f1 < 0.34f) c = mix(hex(0x5e5850), hex(0x948a78), (big.id & 255) / 255.0f) * (1.1f - big.f1 * 1.1f);
         return c;
     }, 2);
 }
@@ -44,7 +44,7 @@ Image floorMosaic() {
         float r = len(cx, cy), a = std::atan2(cy, cx);
         float rc = len(32 - std::fabs(cx), 32 - std::fabs(cy));  // distance to the nearest corner
         float petal = r * (0.8f + 0.2f * std::cos(8 * a));
-        Col c = hex(0xd8ccb0);  // cream ground
+        Col c = hex(0xb8ac90);  // cream ground
         if (petal < 7) c = hex(0xd8a838);
         else if (petal < 13) c = hex(0x1e4a8a);
         else if (r < 18 && r >= 15) c = hex(0xa83a24);

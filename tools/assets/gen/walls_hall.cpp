@@ -35,7 +35,8 @@ Image wallBookshelf() {
         float s = (x - bx + 0.5f) / w * 2 - 1;
         c = c * (1.1f - 0.35f * s * s);  // round spines
         int top = 13 - h;
-        if (ly == top + 2 || ly == 13 - 3) c = mix(c, hex(0xe0b850), 0.8f);  // gilt bands
+        if ((id >> 20) % 3 == 0 && (ly == top + 2 || ly == 13 - 3)) c = mix(c, hex(0xe0b850), 0.8f);  // gilt bands
+        else if ((id >> 20) % 3 == 1 && ly == top + 4) c = mix(c, hex(0xd8d0b8), 0.6f);  // a paper label
         if (ly == top) c = c * 0.7f;
         return c;
     });

@@ -45,7 +45,7 @@ Image wallWhitewash() {
         float flake = smooth(0.7f, 0.74f, fbm(u, v, 8, 3, 264));
         return mix(c, hex(0xa89a80), flake * 0.6f);
     }, 2);
-    frame(img, {{0, 3, 64, 3}, {0, 61, 64, 61}, {0, 0, 0, 64}, {0, 58, 30, 6}}, 3.0f, hex(0x2a1a0e), hex(0x4e3420), 265);
+    frame(img, {{0, 3, 64, 3}, {0, 61, 64, 61}, {0, 0, 0, 64}, {36, 0, 36, 64}, {4, 58, 32, 6}}, 3.0f, hex(0x2a1a0e), hex(0x4e3420), 265);
     return img;
 }
 

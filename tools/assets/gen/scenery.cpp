@@ -95,10 +95,11 @@ Image spriteMinecart() {
     for (int i = 0; i < 14; ++i) {
         float x = rng.range(17, 47), y = rng.range(34, 41), r = rng.range(3.5f, 5.5f);
         ball(img, x, y, r, r * 0.8f, mix(hex(0x6a5e50), hex(0x948672), rng.uni()), 0.45f, 0.15f);
-        for (int k = 0; k < 2; ++k)
-            if (rng.uni() < 0.7f)
-                img.blend(static_cast<int>(x + rng.range(-r, r) * 0.6f), static_cast<int>(y + rng.range(-r, r) * 0.4f),
-                          mix(hex(0xd89a30), hex(0xfff0a0), rng.uni()), 1);
+        for (int k = 0; k < 2; ++k) {
+            // Named draws, not call arguments: compilers order those differently.
+            float gx = x + rng.range(-r, r) * 0.6f, gy = y + rng.range(-r, r) * 0.4f, t = rng.uni();
+            if (t < 0.7f) img.blend(static_cast<int>(gx), static_cast<int>(gy), mix(hex(0xd89a30), hex(0xfff0a0), t / 0.7f), 1);
+        }
     }
     // The box: planks in an iron frame, narrower at the bottom.
     paint(img, [](float x, float y) { return sdPolygon(x, y, {{10, 39}, {54, 39}, {50, 56}, {14, 56}}); }, [](float x, float y) {

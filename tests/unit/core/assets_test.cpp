@@ -69,7 +69,7 @@ TEST(Assets, FontsOfTheLayoutHeightsDrawEveryPrintableCharacter) {
     }
 }
 
-TEST(Assets, MonstersFitTheirPictureAndStandOutFromEveryWallAndFloor) {
+TEST(Assets, PicturesTheRendererCanDrawAndMonstersThatStandOutWhole) {
     // The renderer masks texture coordinates, so sides are powers of two; only sprites are
     // drawn masked.
     std::vector<std::pair<std::string, Lab>> ground;

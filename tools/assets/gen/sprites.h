@@ -5,10 +5,20 @@
 
 namespace gen {
 
-// Weakest: a green slime spider, low and wide, with big yellow eyes.
+constexpr int SPR = 64;
+
+// A transparent 64 x 64 canvas.
+Image blankSprite();
+
+// Hard-edges the coverage (the game keys on one colour) and adds a dark rim `width` pixels wide.
+Image finish(Image img, Col rim, int width = 1);
+
+// Monsters: monsters.cpp. Cold, saturated colours and a heavy dark rim set them off from the
+// keep's warm stone, brick and wood.
+// Weakest: a cyan slime spider, low and wide, with big amber eyes.
 Image monsterSlimeSpider();
 
-// Middle: a red horned brute with fists and a glowing glare.
+// Middle: a cobalt-blue horned brute with fists, tusks and a glowing glare.
 Image monsterBrute();
 
 // Toughest: a floating purple eye-demon with horns, spines and tentacles.
@@ -25,5 +35,24 @@ Image spritePillar();
 
 // A fern in a terracotta pot.
 Image spritePlant();
+
+// Scenery of the later levels: scenery.cpp. All stand on the floor.
+// An iron fire basket on three legs, burning.
+Image spriteBrazier();
+
+// A knight in stone on a plinth.
+Image spriteStatue();
+
+// A mine cart of ore on its wheels.
+Image spriteMinecart();
+
+// An old oak, trunk and crown.
+Image spriteTree();
+
+// A smith's anvil on a wooden block.
+Image spriteAnvil();
+
+// A standing iron candelabra with five lit candles.
+Image spriteCandelabra();
 
 }  // namespace gen

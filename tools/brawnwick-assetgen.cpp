@@ -14,6 +14,7 @@
 #include "assets/gen/image.h"
 #include "assets/gen/intro_art.h"
 #include "assets/gen/menu_art.h"
+#include "assets/gen/music.h"
 #include "assets/gen/sprites.h"
 #include "assets/gen/walls.h"
 #include "assets/gen/weapons.h"
@@ -116,6 +117,12 @@ void sounds(const std::string& root) {
     put(gen::buzzsawShot(), root + "/sfx/shoot3.wav");
 }
 
+void music(const std::string& root) {
+    put(gen::menuMusic(), root + "/sfx/music_menu.wav");
+    put(gen::levelMusicA(), root + "/sfx/music_level1.wav");
+    put(gen::levelMusicB(), root + "/sfx/music_level2.wav");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +139,7 @@ int main(int argc, char** argv) {
     sprites(root);
     weapons(root);
     sounds(root);
+    music(root);
     return failures ? 1 : 0;
 }
 END_OF_MAIN()

@@ -8,6 +8,7 @@
 #include "menu/menues.h"
 #include "menu/rowList.h"
 #include "screen/driver.h"
+#include "sound/music.h"
 
 namespace menu {
 
@@ -188,7 +189,10 @@ bool options(bool full) {
     loop.draw = [&](BITMAP* target) { drawOptions(s, target); };
     loop.running = [&] { return s.running; };
     screens::run(loop);
-    return leaveOptions(s, [](char& mode) { setMode(mode); });
+    const bool depthChanged = leaveOptions(s, [](char& mode) { setMode(mode); });
+    // A saved music volume is heard at once, not only from the next piece on.
+    music::setVolume(global.musicVolume);
+    return depthChanged;
 }
 
 }  // namespace menu

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "assets/gen/audio.h"
 #include "assets/gen/floors.h"
@@ -118,9 +120,16 @@ void sounds(const std::string& root) {
 }
 
 void music(const std::string& root) {
-    put(gen::menuMusic(), root + "/sfx/music_menu.wav");
-    put(gen::levelMusicA(), root + "/sfx/music_level1.wav");
-    put(gen::levelMusicB(), root + "/sfx/music_level2.wav");
+    const std::pair<gen::Wave (*)(), const char*> pieces[] = {
+        {gen::menuMusic, "music_menu.wav"}, {gen::levelMusicA, "music_level1.wav"}, {gen::levelMusicB, "music_level2.wav"}};
+    for (const auto& piece : pieces) {
+        try {
+            put(piece.first(), root + "/sfx/" + piece.second);
+        } catch (const std::exception& e) {  // a mistake in the note data
+            std::fprintf(stderr, "%s: %s\n", piece.second, e.what());
+            ++failures;
+        }
+    }
 }
 
 }  // namespace

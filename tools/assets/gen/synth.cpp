@@ -239,32 +239,35 @@ Wave stab(float f, float held, float vel) {
     return w;
 }
 
-Wave kick(float vel, uint32_t seed) {
-    Wave w = blank(0.45f);
+// A struck skin: a tone falling onto its pitch and a burst of filtered noise.
+struct Skin {
+    float seconds, sweep, sweepTime;  // the pitch starts (1 + sweep) times higher
+    float tone, toneDecay;
+    float noise, noiseDecay, noiseCutoff;
+    bool highNoise;  // high-passed (a snare's wires) rather than low-passed
+    bool saturate;
+    float gain;
+};
+
+Wave skin(const Skin& k, float f, float vel, uint32_t seed) {
+    Wave w = blank(k.seconds);
     Rng rng(seed);
+    Svf filter;
     float phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         const float t = i / SR;
-        phase += TAU * (46 + 130 * std::exp(-t / 0.028f)) / SR;
-        const float body = std::sin(phase) * std::exp(-t / 0.2f), click = rng.range(-1, 1) * std::exp(-t / 0.003f);
-        w[i] = 0.9f * vel * std::tanh(1.6f * body + 0.3f * click);
+        phase += TAU * f * (1 + k.sweep * std::exp(-t / k.sweepTime)) / SR;
+        filter.run(rng.range(-1, 1), k.noiseCutoff, 0.7f);
+        const float v = k.tone * std::sin(phase) * std::exp(-t / k.toneDecay) +
+                        k.noise * (k.highNoise ? filter.high : filter.low) * std::exp(-t / k.noiseDecay);
+        w[i] = k.gain * vel * (k.saturate ? std::tanh(v) : v);
     }
     return w;
 }
 
-Wave snare(float vel, uint32_t seed) {
-    Wave w = blank(0.38f);
-    Rng rng(seed);
-    Svf hp;
-    float phase = 0;
-    for (size_t i = 0; i < w.size(); ++i) {
-        const float t = i / SR;
-        phase += TAU * (180 + 40 * std::exp(-t / 0.02f)) / SR;
-        hp.run(rng.range(-1, 1), 1800, 0.7f);
-        w[i] = 0.7f * vel * (0.55f * std::sin(phase) * std::exp(-t / 0.05f) + 0.8f * hp.high * std::exp(-t / 0.11f));
-    }
-    return w;
-}
+const Skin KICK{0.45f, 2.83f, 0.028f, 1.6f, 0.2f, 0.3f, 0.003f, 9000, false, true, 0.9f};
+const Skin SNARE{0.38f, 0.22f, 0.02f, 0.55f, 0.05f, 0.8f, 0.11f, 1800, true, false, 0.7f};
+const Skin TOM{0.9f, 0.6f, 0.035f, 1.3f, 0.3f, 0.5f, 0.04f, 900, false, true, 0.8f};
 
 Wave hat(float vel, float decay, uint32_t seed) {
     Wave w = blank(decay * 5);
@@ -274,20 +277,6 @@ Wave hat(float vel, float decay, uint32_t seed) {
         const float t = i / SR;
         hp.run(rng.range(-1, 1), 7000, 0.9f);
         w[i] = 0.35f * vel * hp.high * std::exp(-t / decay);
-    }
-    return w;
-}
-
-Wave tom(float f, float vel, uint32_t seed) {
-    Wave w = blank(0.9f);
-    Rng rng(seed);
-    Svf lp;
-    float phase = 0;
-    for (size_t i = 0; i < w.size(); ++i) {
-        const float t = i / SR;
-        phase += TAU * f * (1 + 0.6f * std::exp(-t / 0.035f)) / SR;
-        lp.run(rng.range(-1, 1), 900, 0.7f);
-        w[i] = 0.8f * vel * std::tanh(1.3f * std::sin(phase) * std::exp(-t / 0.3f) + 0.5f * lp.low * std::exp(-t / 0.04f));
     }
     return w;
 }
@@ -340,11 +329,11 @@ Wave renderNote(Instrument in, float f, float seconds, float vel, uint32_t seed)
         case Instrument::lead: w = lead(f, seconds, vel); break;
         case Instrument::bell: w = bell(f, seconds, vel); break;
         case Instrument::stab: w = stab(f, seconds, vel); break;
-        case Instrument::kick: w = kick(vel, seed); break;
-        case Instrument::snare: w = snare(vel, seed); break;
+        case Instrument::kick: w = skin(KICK, 46, vel, seed); break;
+        case Instrument::snare: w = skin(SNARE, 180, vel, seed); break;
         case Instrument::hat: w = hat(vel, 0.03f, seed); break;
         case Instrument::openHat: w = hat(vel, 0.16f, seed); break;
-        case Instrument::tom: w = tom(f, vel, seed); break;
+        case Instrument::tom: w = skin(TOM, f, vel, seed); break;
         case Instrument::timpani: w = timpani(f, vel, seed); break;
         case Instrument::cymbal: w = cymbal(vel, seed); break;
     }

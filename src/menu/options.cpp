@@ -185,13 +185,17 @@ bool options(bool full) {
     OptionsState s = openOptions(full, platform::screenWidth(), platform::screenHeight());
     auto controls = [](globals& settings) { keyChange(settings); };
     screens::Screen loop;
-    loop.step = [&](const platform::Input& in) { optionsStep(s, in, controls); };
+    int heard = s.copy.musicVolume;
+    loop.step = [&](const platform::Input& in) {
+        optionsStep(s, in, controls);
+        // The music follows the row while it is set, so the player hears the level chosen.
+        if (s.copy.musicVolume != heard) music::setVolume(heard = s.copy.musicVolume);
+    };
     loop.draw = [&](BITMAP* target) { drawOptions(s, target); };
     loop.running = [&] { return s.running; };
     screens::run(loop);
     const bool depthChanged = leaveOptions(s, [](char& mode) { setMode(mode); });
-    // A saved music volume is heard at once, not only from the next piece on.
-    music::setVolume(global.musicVolume);
+    music::setVolume(global.musicVolume);  // kept when saved, back to the old one when discarded
     return depthChanged;
 }
 

@@ -191,8 +191,9 @@ TEST_F(GameFlow, QuitQuestionAnsweredOhNoThenYes) {
     EXPECT_EQ(fake.questions[0], "Quit current game and return to main menu?");
 }
 
-// The menus' piece from the intro on, a saved volume heard at once, a piece per level, and the
-// menus' piece back when the campaign is quit; nothing left playing at the end.
+// The menus' piece from the intro on, its volume following the options (kept when saved, back
+// when discarded), a piece per level, the menus' piece back when the campaign is quit, and
+// nothing left playing at the end.
 TEST_F(GameFlow, MusicFollowsTheScreensAndTheVolume) {
     std::vector<std::string> heard;
     auto listen = [this, &heard](const char* where) {
@@ -215,6 +216,11 @@ TEST_F(GameFlow, MusicFollowsTheScreensAndTheVolume) {
     listen("options");
     fake.taps({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit saving changes
     listen("menu");
+    fake.taps({KEY_ENTER, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN});  // Options again, Music volume
+    fake.then([this] { fake.turnWheel(-20); });
+    listen("options again");
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit discarding changes
+    listen("discarded");
     fake.taps({KEY_UP, KEY_ENTER});  // New Game
     listen("level 0");
     fake.then([this] { fake.hold(KEY_SPACE); });
@@ -227,8 +233,9 @@ TEST_F(GameFlow, MusicFollowsTheScreensAndTheVolume) {
     exitFromMenu();
     EXPECT_EQ(play(), 0);
     EXPECT_EQ(heard, (std::vector<std::string>{
-                         "intro: sfx/music_menu.wav 175", "options: sfx/music_menu.wav 175",
-                         "menu: sfx/music_menu.wav 165", "level 0: sfx/music_level1.wav 165",
+                         "intro: sfx/music_menu.wav 175", "options: sfx/music_menu.wav 165",
+                         "menu: sfx/music_menu.wav 165", "options again: sfx/music_menu.wav 145",
+                         "discarded: sfx/music_menu.wav 165", "level 0: sfx/music_level1.wav 165",
                          "level 1: sfx/music_level2.wav 165", "menu again: sfx/music_menu.wav 165"}));
     EXPECT_TRUE(fake.loops.empty() && music::playing().empty());
 }

@@ -31,13 +31,18 @@ for row in "menu 255 music" "level 255 music" "menu 0 silence" "level 0 silence"
   name="$screen-$volume" cap="$E2E_TMP/$screen-$volume.raw"
   capture_to "$cap"
   e2e_write_settings
+  rm -f "$RUN"/screenshots/*  # each run numbers its pictures from 0 again
   printf "\\000\\$(printf %03o "$volume")" | dd of="$RUN/settings" bs=1 seek=55 conv=notrunc status=none  # sfx off
   e2e_start
   e2e_wait_window
   sleep 1
   e2e_key space             # out of the intro into the main menu
   sleep 1
-  if [ "$screen" = level ]; then e2e_key Return; e2e_refocus; sleep 1; fi
+  if [ "$screen" = level ]; then
+    echo "640 480" > "$RUN/resolution.txt"
+    e2e_key Return; e2e_refocus
+    [ "$(e2e_size "$(e2e_screenshot)")" = "640 480" ] || fail "$name: the level did not start"
+  fi
   from=$(size_of "$cap"); sleep 2; to=$(size_of "$cap")
   read -r rms peak <<< "$("$AUDIO_PROBE" level "$cap" "$from" "$to")" || fail "$name: nothing captured"
   log "$name: $rms dB RMS, peak $peak"

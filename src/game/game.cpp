@@ -12,9 +12,12 @@
 #include "menu/menues.h"
 #include "platform/platform.h"
 #include "settings/global.h"
+#include "sound/music.h"
 
 namespace {
 const char* const WEAPON_FILES[WEAPON_COUNT] = {"gfx/Hunter", "gfx/Impactcannon", "gfx/Buzzsaw"};
+// The two level pieces take turns, the first level playing the first.
+const char* const LEVEL_MUSIC[2] = {"sfx/music_level1.wav", "sfx/music_level2.wav"};
 
 // Every frame becomes a square of 0.6 screen heights, whatever the size of its file.
 void loadWeapons(int screenHeight) {
@@ -82,11 +85,14 @@ void game(int level, int points, int impactBullets, int buzzsawBullets, int live
     state.lives = lives;
     CampaignHooks hooks;
     hooks.playLevel = [&](CampaignState& s) {
+        // A restart keeps the piece going; the next level brings the other one.
+        music::play(LEVEL_MUSIC[s.level % 2], global.musicVolume);
         return doMap(s.level, depth.data(), columns.data(), s.points, s.impactBullets, s.buzzsawBullets, s.lives);
     };
     hooks.announce = [](const char* message, int ticks) { menu::newLevel(message, ticks); };
     hooks.congrats = [](int finalPoints) { menu::congrats(finalPoints); };
     runCampaign(state, hooks);
+    music::stop();
 
     releaseWeaponsAndSounds();
     setMode(global.screenMode);  // back to the menus' 800x600, falling back like at start-up

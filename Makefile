@@ -1,6 +1,6 @@
 # The two commands: `make play` and `make test`. Both install what is missing first.
 # Also: `make fuzz` (long fuzzing), `make soak` (long level-loop soak), `make valgrind`
-# (the memcheck session alone; `make test` runs it too).
+# (the memcheck session alone; `make test` runs it too), `make package` (the .deb).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
@@ -14,7 +14,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:det
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps build asan-build play test fuzz soak valgrind valgrind-run bench clean
+.PHONY: deps build asan-build play test package package-check fuzz soak valgrind valgrind-run bench clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -33,11 +33,23 @@ asan-build: deps
 play: build
 	./$(BUILD)/brawnwick
 
-test: build asan-build
+test: build asan-build package-check
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
 	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
 	$(MAKE) --no-print-directory valgrind-run
+
+# brawnwick_<version>_amd64.deb in $(BUILD)/, made by CPack from the install rules.
+package: build
+	rm -f $(BUILD)/brawnwick_*.deb
+	cmake --build $(BUILD) --target package
+
+# The menu entry and AppStream data validate and lintian finds nothing to warn about; the
+# end-to-end test that plays the unpacked package runs with the other tests.
+package-check: package
+	desktop-file-validate packaging/*.desktop
+	appstreamcli validate --no-net $(BUILD)/packaging/*.metainfo.xml
+	lintian --fail-on error,warning $(BUILD)/brawnwick_*.deb
 
 fuzz: asan-build
 	$(SANITIZER_ENV) bash tests/fuzz/run.sh $(ASAN_BUILD) $(FUZZ_LONG_SECONDS)

@@ -15,30 +15,23 @@ dpkg -x "$deb" "$tree"
 listing() { (cd "$tree" && find . -printf '%p %y %m %s %l\n' | sort && find . -type f -exec sha256sum {} + | sort); }
 listing > "$E2E_TMP/before"
 
-start() {
-  (exec "$tree/usr/games/brawnwick" > "$E2E_TMP/game.out" 2> "$E2E_TMP/game.err") &
-  GAME_PID=$! E2E_RC=""
-  e2e_wait_window
-}
+start() { (exec "$tree/usr/games/brawnwick" > "$E2E_TMP/game.out" 2> "$E2E_TMP/game.err") & GAME_PID=$!; e2e_wait_window; }
 # The top-left corner of the main menu is its background picture, untouched; the intro's is not.
 menu_px=$(e2e_pixel "$share/gfx/mainmenu.tga" 10 10)
 # Presses a key that ends the intro and does nothing in the menu, then F9, until the screenshot
 # shows the menu; prints the number of tries.
 leave_intro() {
-  local tries=0 shot
-  while :; do
-    tries=$((tries + 1)); [ $tries -le "$1" ] || fail "the intro did not end after $1 key presses"
-    e2e_key x; shot=$(e2e_screenshot)
-    [ "$(e2e_pixel "$shot" 10 10)" = "$menu_px" ] && break
+  local tries
+  for tries in $(seq "$1"); do
+    e2e_key x; [ "$(e2e_pixel "$(e2e_screenshot)" 10 10)" = "$menu_px" ] && { echo "$tries"; return; }
   done
-  echo $tries
+  fail "the intro did not end after $1 key presses"
 }
 exit_through_menu() {
   e2e_keys Down Down Return  # "Hiscore" is skipped: Options, Exit
   e2e_wait_exit 30
   [ "$E2E_RC" = 0 ] || fail "Exit ended with code $E2E_RC"
 }
-
 # --- first start: the player's folder is made ---------------------------------------------------
 start
 n=0; until [ -f "$RUN/settings" ]; do sleep 0.1; n=$((n + 1)); [ $n -le 100 ] || fail "no settings file"; done

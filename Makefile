@@ -44,11 +44,17 @@ package: build
 	rm -f $(BUILD)/brawnwick_*.deb
 	cmake --build $(BUILD) --target package
 
-# The menu entry and AppStream data validate and lintian finds nothing to warn about; the
-# end-to-end test that plays the unpacked package runs with the other tests.
+# The unpacked package: its menu entry and AppStream data validate, every icon is a sound RGBA
+# PNG of its size, and lintian finds nothing to warn about. The end-to-end test that plays the
+# unpacked package runs with the other tests.
+PKG_TREE = $(BUILD)/package-tree
 package-check: package
-	desktop-file-validate packaging/*.desktop
-	appstreamcli validate --no-net $(BUILD)/packaging/*.metainfo.xml
+	rm -rf $(PKG_TREE) && dpkg -x $(BUILD)/brawnwick_*.deb $(PKG_TREE)
+	desktop-file-validate $(PKG_TREE)/usr/share/applications/*.desktop
+	appstreamcli validate-tree --no-net $(PKG_TREE)
+	for n in 16 22 32 48 64 128 256; do \
+	  pngcheck $(PKG_TREE)/usr/share/icons/hicolor/$${n}x$$n/apps/brawnwick.png | grep "^OK: .*($${n}x$$n, 32-bit RGB+alpha" \
+	    || { echo "no sound $${n}x$$n icon"; exit 1; }; done
 	lintian --fail-on error,warning $(BUILD)/brawnwick_*.deb
 
 fuzz: asan-build

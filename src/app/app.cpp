@@ -27,7 +27,7 @@ void init() {
     }
 }
 
-int playGame() {
+void startUp() {
     global.init();
 
     clear_bitmap(global.buffer);
@@ -37,7 +37,10 @@ int playGame() {
 
     platform::installTimerInterrupt(TIMER_FPS);
     set_uformat(U_ASCII);
+}
 
+int playGame() {
+    startUp();
     menu::intro();
     int choice = 0;
     bool restartNotice = false;

@@ -79,9 +79,9 @@ std::string readBytes(const std::string& path, std::vector<unsigned char>& bytes
     return trouble;
 }
 
-BITMAP* fromBmp(const std::vector<unsigned char>& bytes, std::string& trouble) {
+BITMAP* fromBmp(const unsigned char* bytes, size_t size, std::string& trouble) {
     std::vector<unsigned char> plain;
-    trouble = decodeBmp(bytes.data(), bytes.size(), plain);
+    trouble = decodeBmp(bytes, size, plain);
     if (!trouble.empty()) return nullptr;
     MemoryFile m{plain.data(), static_cast<long>(plain.size()), 0};
     PACKFILE* pf = pack_fopen_vtable(&memoryVtable, &m);
@@ -109,8 +109,8 @@ BITMAP* alphaToMagenta(BITMAP* rgba) {
     return out;
 }
 
-BITMAP* fromPng(const std::vector<unsigned char>& bytes, std::string& trouble) {
-    if (bytes.size() < 33 || !std::equal(bytes.begin() + 12, bytes.begin() + 16, "IHDR"))
+BITMAP* fromPng(const unsigned char* bytes, size_t size, std::string& trouble) {
+    if (size < 33 || size > static_cast<size_t>(MAX_FILE_BYTES) || !std::equal(bytes + 12, bytes + 16, "IHDR"))
         return (trouble = "a truncated or damaged PNG"), nullptr;
     const long long w = bigEndian(&bytes[16]), h = bigEndian(&bytes[20]);
     if (w < 1 || h < 1 || w > MAX_PICTURE_SIDE || h > MAX_PICTURE_SIDE || w * h > MAX_PICTURE_PIXELS)
@@ -121,7 +121,7 @@ BITMAP* fromPng(const std::vector<unsigned char>& bytes, std::string& trouble) {
     const bool alpha = colourType == 4 || colourType == 6;
     const int conversion = get_color_conversion();
     if (alpha) set_color_conversion(COLORCONV_KEEP_ALPHA);
-    BITMAP* bmp = load_memory_png(bytes.data(), static_cast<int>(bytes.size()), nullptr);
+    BITMAP* bmp = load_memory_png(bytes, static_cast<int>(size), nullptr);
     set_color_conversion(conversion);
     if (!bmp) return (trouble = "a truncated or damaged PNG"), nullptr;
     if (alpha && bitmap_color_depth(bmp) == 32) bmp = alphaToMagenta(bmp);
@@ -129,14 +129,17 @@ BITMAP* fromPng(const std::vector<unsigned char>& bytes, std::string& trouble) {
     return bmp;
 }
 
+bool isBmp(const unsigned char* b, size_t size) { return size >= 2 && b[0] == 'B' && b[1] == 'M'; }
+bool isPng(const unsigned char* b, size_t size) { return size >= 8 && std::equal(PNG_SIGNATURE, PNG_SIGNATURE + 8, b); }
+
 BITMAP* load(const std::string& path, std::string& trouble) {
     registerFormats();
     std::vector<unsigned char> bytes;
     trouble = readBytes(path, bytes);
     if (!trouble.empty()) return nullptr;
     // The content decides, not the name: editors let a PNG be saved as x.bmp.
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return fromBmp(bytes, trouble);
-    if (bytes.size() >= 8 && std::equal(PNG_SIGNATURE, PNG_SIGNATURE + 8, bytes.begin())) return fromPng(bytes, trouble);
+    if (isBmp(bytes.data(), bytes.size())) return fromBmp(bytes.data(), bytes.size(), trouble);
+    if (isPng(bytes.data(), bytes.size())) return fromPng(bytes.data(), bytes.size(), trouble);
     const std::string ext = lowerExtension(path);
     if (ext == "bmp") return (trouble = "not a BMP file inside (an unknown format)"), nullptr;
     if (ext == "png") return (trouble = "not a PNG file inside (an unknown format)"), nullptr;
@@ -151,6 +154,14 @@ BITMAP* load(const std::string& path, std::string& trouble) {
 BITMAP* readPicture(const std::string& path, std::string* trouble) {
     std::string why;
     BITMAP* bmp = load(path, why);
+    if (trouble) *trouble = why;
+    return bmp;
+}
+
+BITMAP* readPictureBytes(const unsigned char* bytes, size_t size, std::string* trouble) {
+    registerFormats();
+    std::string why = "an unknown format; save it as PNG or BMP";
+    BITMAP* bmp = isBmp(bytes, size) ? fromBmp(bytes, size, why) : isPng(bytes, size) ? fromPng(bytes, size, why) : nullptr;
     if (trouble) *trouble = why;
     return bmp;
 }

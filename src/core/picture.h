@@ -9,3 +9,5 @@
 // The picture in the current colour depth, owned by the caller; null when it cannot be read, and
 // then why in `trouble`, for a level maker to act on ("file not found", "a truncated BMP ...").
 BITMAP* readPicture(const std::string& path, std::string* trouble = nullptr);
+// The same for a BMP or PNG file already in memory (the format is told by its first bytes).
+BITMAP* readPictureBytes(const unsigned char* bytes, size_t size, std::string* trouble = nullptr);

@@ -1,6 +1,7 @@
 #include "core/picture.h"
 
 #include <loadpng.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cctype>
@@ -42,6 +43,7 @@ int mfEof(void* u) { return mf(u).at >= mf(u).size; }
 int mfError(void*) { return 0; }
 PACKFILE_VTABLE memoryVtable = {mfClose, mfGetc, mfUngetc, mfRead, mfPutc, mfWrite, mfSeek, mfEof, mfError};
 
+// The library's own load_bitmap reads .png too, for whatever calls it directly.
 void registerFormats() {
     static bool done = false;
     if (done) return;
@@ -92,40 +94,32 @@ BITMAP* fromBmp(const unsigned char* bytes, size_t size, std::string& trouble) {
     return bmp;
 }
 
-uint32_t bigEndian(const unsigned char* p) { return (uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-
-// Pixels an alpha channel leaves mostly transparent become magenta, the rest opaque.
-BITMAP* alphaToMagenta(BITMAP* rgba) {
-    BITMAP* out = create_bitmap(rgba->w, rgba->h);
-    if (out) {
-        const int magenta = makecol(255, 0, 255);
-        for (int y = 0; y < rgba->h; ++y)
-            for (int x = 0; x < rgba->w; ++x) {
-                const int c = getpixel(rgba, x, y);
-                putpixel(out, x, y, geta32(c) < 128 ? magenta : makecol(getr32(c), getg32(c), getb32(c)));
-            }
-    }
-    destroy_bitmap(rgba);
-    return out;
-}
-
+// Decoded by libpng itself rather than through the addon: the addon keeps the picture it was
+// filling when a damaged file stops it, and reads a palette's transparency as opaque.
 BITMAP* fromPng(const unsigned char* bytes, size_t size, std::string& trouble) {
-    if (size < 33 || size > static_cast<size_t>(MAX_FILE_BYTES) || !std::equal(bytes + 12, bytes + 16, "IHDR"))
-        return (trouble = "a truncated or damaged PNG"), nullptr;
-    const long long w = bigEndian(&bytes[16]), h = bigEndian(&bytes[20]);
-    if (w < 1 || h < 1 || w > MAX_PICTURE_SIDE || h > MAX_PICTURE_SIDE || w * h > MAX_PICTURE_PIXELS)
-        return (trouble = "a PNG of " + std::to_string(w) + " x " + std::to_string(h) +
-                          " pixels, larger than the game reads (16384 a side, 16 million pixels in all)"),
-               nullptr;
-    const int colourType = bytes[25];
-    const bool alpha = colourType == 4 || colourType == 6;
-    const int conversion = get_color_conversion();
-    if (alpha) set_color_conversion(COLORCONV_KEEP_ALPHA);
-    BITMAP* bmp = load_memory_png(bytes, static_cast<int>(size), nullptr);
-    set_color_conversion(conversion);
-    if (!bmp) return (trouble = "a truncated or damaged PNG"), nullptr;
-    if (alpha && bitmap_color_depth(bmp) == 32) bmp = alphaToMagenta(bmp);
-    if (!bmp) trouble = "out of memory";
+    trouble = "a truncated or damaged PNG";
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes, size)) return png_image_free(&image), nullptr;
+    const long long w = image.width, h = image.height;
+    if (w > MAX_PICTURE_SIDE || h > MAX_PICTURE_SIDE || w * h > MAX_PICTURE_PIXELS) {
+        png_image_free(&image);
+        trouble = "a PNG of " + std::to_string(w) + " x " + std::to_string(h) +
+                  " pixels, larger than the game reads (16384 a side, 16 million pixels in all)";
+        return nullptr;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> rgba(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) return png_image_free(&image), nullptr;
+    png_image_free(&image);
+    BITMAP* bmp = create_bitmap(static_cast<int>(w), static_cast<int>(h));
+    if (!bmp) return (trouble = "out of memory"), nullptr;
+    // Mostly transparent pixels become the game's transparent colour; the rest are drawn opaque.
+    const int magenta = makecol(255, 0, 255);
+    const unsigned char* p = rgba.data();
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x, p += 4) putpixel(bmp, x, y, p[3] < 128 ? magenta : makecol(p[0], p[1], p[2]));
+    trouble.clear();
     return bmp;
 }
 

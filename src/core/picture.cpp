@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "core/bmpDecode.h"
 
 namespace {
@@ -64,17 +66,15 @@ std::string lowerExtension(const std::string& path) {
 std::string readBytes(const std::string& path, std::vector<unsigned char>& bytes) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return "file not found";
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
-    std::rewind(f);
+    struct stat st;
     std::string trouble;
-    if (size < 0) {
-        trouble = "cannot be read (a folder?)";
-    } else if (size > MAX_FILE_BYTES) {
-        trouble = "a file of " + std::to_string(size >> 20) + " MB, too large for a picture the game reads";
+    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
+        trouble = "not a file (a folder?)";
+    } else if (st.st_size > MAX_FILE_BYTES) {
+        trouble = "a file of " + std::to_string(st.st_size >> 20) + " MB, too large for a picture the game reads";
     } else {
-        bytes.resize(static_cast<size_t>(size));
-        if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) trouble = "cannot be read";
+        bytes.resize(static_cast<size_t>(st.st_size));
+        if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) trouble = "cannot be read";
     }
     std::fclose(f);
     if (trouble.empty() && bytes.empty()) trouble = "an empty file";

@@ -3,9 +3,8 @@
 # an F9 screenshot at the resolution of resolution.txt, a level lost to a mob, and the levels it
 # refuses before a window opens. Each row: name, extra arguments, keys, exit code, what it prints.
 . "$(dirname "$0")/lib.sh"
-PLAY="$BRAWNWICK_BUILD/brawnwick-play" MAP="$BRAWNWICK_BUILD/brawnwick-map"
+BRAWNWICK_BIN="$BRAWNWICK_BUILD/brawnwick-play" MAP="$BRAWNWICK_BUILD/brawnwick-map"
 e2e_setup
-BRAWNWICK_BIN=$PLAY
 
 # A room with one monster in front of the start (won), behind it (never seen: the level waits),
 # and with a mob around the start (lost); its monster is a PNG with alpha, its walls a BMP as GIMP saves it.
@@ -18,9 +17,8 @@ room() {
 room 6.5 "sprite 2.5 2.5 health 1 texture 0" > "$RUN/won.txt"
 room 2.5 "sprite 6.5 2.5 health 1 texture 0" > "$RUN/wait.txt"
 { room 6.5; for y in 1.5 2.5 3.5; do for x in 4.5 5.2; do echo "sprite $x $y health 4 texture 0"; done; done; } > "$RUN/mob.txt"
-for l in won wait mob; do "$MAP" compile "$RUN/$l.txt" "$RUN/$l.map"; done
 sed 's#gfx/gimp.bmp#gfx/walls/nothing.bmp#' "$RUN/won.txt" > "$RUN/broken.txt"
-"$MAP" compile "$RUN/broken.txt" "$RUN/broken.map"
+for l in won wait mob broken; do "$MAP" compile "$RUN/$l.txt" "$RUN/$l.map"; done
 echo "640 480" > "$RUN/resolution.txt"
 
 rows=(

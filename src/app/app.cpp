@@ -32,7 +32,7 @@ void init() {
     }
 }
 
-int playGame() {
+void startUp() {
     global.init();
 
     clear_bitmap(global.buffer);
@@ -42,7 +42,10 @@ int playGame() {
 
     platform::installTimerInterrupt(TIMER_FPS);
     set_uformat(U_ASCII);
+}
 
+int playGame() {
+    startUp();
     // The menus' music plays from the intro on, through every menu screen, until a campaign.
     music::play(MENU_MUSIC, global.musicVolume);
     menu::intro();

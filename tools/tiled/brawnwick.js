@@ -362,6 +362,21 @@ function skyImage(rgb) {
     return image;
 }
 
+// Magenta is see-through in the game's sprites; the tile shows it so, and keeps its file name.
+function showMagentaClear(tile) {
+    const image = new Image(tile.imageFileName);
+    const clear = new Image(image.width, image.height, Image.Format_ARGB32);
+    let seen = false;
+    for (let y = 0; y < image.height; ++y) {
+        for (let x = 0; x < image.width; ++x) {
+            const rgb = image.pixel(x, y) & 0xffffff;
+            seen = seen || rgb === 0xff00ff;
+            clear.setPixel(x, y, rgb === 0xff00ff ? 0 : (0xff000000 | rgb) >>> 0);
+        }
+    }
+    if (seen) tile.setImage(clear);  // the tile keeps its file name
+}
+
 function parseSky(value) {
     const text = String(value === undefined ? "" : value).trim();
     let rgb = words(text).map(s => parseIntIn(s, 0, 255));
@@ -381,9 +396,18 @@ function remember(fileName, text, spriteIds) {
     return entry;
 }
 
-function templateFor(map) {
-    if (map.fileName) return templates[cleanPath(map.fileName)] || NEW_LEVEL;
-    return tiled.openAssets.length === 0 && lastRead ? lastRead : NEW_LEVEL;
+function templateFor(map, level) {
+    if (!map.fileName) return tiled.openAssets.length === 0 && lastRead ? lastRead : NEW_LEVEL;
+    const fileName = cleanPath(map.fileName);
+    // After a reload of the scripts the source on disk is still the one the map came from.
+    if (!templates[fileName] && /\.txt$/i.test(fileName) && File.exists(fileName)) {
+        try {
+            remember(fileName, readText(fileName), level.sprites.map(s => s.id));
+        } catch (e) {
+            return NEW_LEVEL;
+        }
+    }
+    return templates[fileName] || NEW_LEVEL;
 }
 
 function readLevel(fileName) {
@@ -405,6 +429,7 @@ function readLevel(fileName) {
     const tiles = level.textures.map(path => {
         const tile = textures.addTile();
         tile.imageFileName = resolvePath(root, path);
+        showMagentaClear(tile);
         return tile;
     });
     const skyTileset = new Tileset("sky");
@@ -545,7 +570,7 @@ function levelOf(map) {
 function writeLevel(map, fileName) {
     try {
         const level = levelOf(map);
-        const text = levelText(level, templateFor(map), gameFolder(fileName));
+        const text = levelText(level, templateFor(map, level), gameFolder(fileName));
         writeText(fileName, text);
         remember(fileName, text, level.sprites.map(s => s.id));
     } catch (e) {
@@ -575,13 +600,13 @@ function toolPath(root, name) {
 function run(program, args, folder) {
     const process = new Process();
     process.workingDirectory = folder;
-    const code = process.exec(program, args);
+    const code = process.exec(program, args, false);  // an exit code other than 0 is an answer, not an error
     const output = (process.readStdOut() + process.readStdErr()).trim();
     process.close();
     return {code: code, output: output};
 }
 
-const PLAY_RESULTS = {0: "won", 1: "lost", 2: "not played: bad command line or level", 3: "quit"};
+const PLAY_RESULTS = {0: "won", 1: "lost", 2: "not played: bad command line or level", 3: "quit by the player"};
 
 function playLevel() {
     const map = tiled.activeAsset;
@@ -590,7 +615,8 @@ function playLevel() {
     const root = gameFolder(map.fileName);
     let text;
     try {
-        text = levelText(levelOf(map), templateFor(map), root);
+        const level = levelOf(map);
+        text = levelText(level, templateFor(map, level), root);
     } catch (e) {
         tiled.error("Play this level: " + e.message);
         return tiled.alert("The level cannot be played: " + e.message);
@@ -606,12 +632,14 @@ function playLevel() {
             tiled.error("Play this level: " + why);
             return tiled.alert("The level does not compile:\n" + why);
         }
-        tiled.log("Play this level: playing " + baseName(map.fileName) + " (Tiled waits until the game ends)");
+        const name = relativePath(root, map.fileName);
+        tiled.log("Play this level: playing " + name + " (Tiled waits until the game ends)");
         const play = run(toolPath(root, "brawnwick-play"), [scratch.output + "/level.map"], root);
         if (play.output) tiled.log(play.output);
         const result = play.code < 0 ? "brawnwick-play was not found in build/ or on PATH"
-                                     : PLAY_RESULTS[play.code] || "ended with exit code " + play.code;
-        (play.code === 0 || play.code === 1 || play.code === 3 ? tiled.log : tiled.error)("Play this level: " + result);
+                                     : name + ": " + (PLAY_RESULTS[play.code] || "ended") + " (exit " + play.code + ")";
+        if (play.code === 0 || play.code === 1 || play.code === 3) tiled.log("Play this level: " + result);
+        else tiled.error("Play this level: " + result);
     } finally {
         run("rm", ["-rf", scratch.output], root);
     }

@@ -389,6 +389,7 @@ function parseSky(value) {
 
 const templates = {};  // level file -> the source it was read from or last saved as
 let lastRead = null;   // the one level a command-line export reads
+const alive = {};      // level file -> what reading it made (see readLevel)
 
 function remember(fileName, text, spriteIds) {
     const entry = {parsed: parseLevel(text), root: gameFolder(fileName), spriteIds: spriteIds};
@@ -396,18 +397,23 @@ function remember(fileName, text, spriteIds) {
     return entry;
 }
 
-function templateFor(map, level) {
-    if (!map.fileName) return tiled.openAssets.length === 0 && lastRead ? lastRead : NEW_LEVEL;
-    const fileName = cleanPath(map.fileName);
+// What a save of `map` to `target` is laid out like. A map handed to the writer may not know its
+// file: then the file it is saved over (Save), or else the open map's (Save As), is its source.
+function templateFor(map, level, target) {
+    const active = tiled.activeAsset;
+    const names = [map.fileName, target, active && active.isTileMap ? active.fileName : ""].filter(n => n).map(cleanPath);
+    for (const name of names)
+        if (templates[name]) return templates[name];
     // After a reload of the scripts the source on disk is still the one the map came from.
-    if (!templates[fileName] && /\.txt$/i.test(fileName) && File.exists(fileName)) {
+    for (const name of names.slice(0, 2)) {
+        if (!/\.txt$/i.test(name) || !File.exists(name)) continue;
         try {
-            remember(fileName, readText(fileName), level.sprites.map(s => s.id));
+            return remember(name, readText(name), level.sprites.map(s => s.id));
         } catch (e) {
-            return NEW_LEVEL;
+            // not a level source
         }
     }
-    return templates[fileName] || NEW_LEVEL;
+    return tiled.openAssets.length === 0 && lastRead ? lastRead : NEW_LEVEL;
 }
 
 function readLevel(fileName) {
@@ -483,6 +489,10 @@ function readLevel(fileName) {
     map.addLayer(start);
 
     lastRead = remember(fileName, text, sprites.objects.map(o => o.id));
+    // Tiled 1.8 loses track of layers and tilesets made by a script once their script objects are
+    // collected (their entries in map.layers turn null); these stay referenced while the map is open.
+    alive[cleanPath(fileName)] = [map, textures, skyTileset, skyTile, floors, ceilings, walls, sprites, start, camera]
+        .concat(tiles, sprites.objects);
     return map;
 }
 
@@ -570,7 +580,7 @@ function levelOf(map) {
 function writeLevel(map, fileName) {
     try {
         const level = levelOf(map);
-        const text = levelText(level, templateFor(map, level), gameFolder(fileName));
+        const text = levelText(level, templateFor(map, level, fileName), gameFolder(fileName));
         writeText(fileName, text);
         remember(fileName, text, level.sprites.map(s => s.id));
     } catch (e) {
@@ -616,7 +626,7 @@ function playLevel() {
     let text;
     try {
         const level = levelOf(map);
-        text = levelText(level, templateFor(map, level), root);
+        text = levelText(level, templateFor(map, level, map.fileName), root);
     } catch (e) {
         tiled.error("Play this level: " + e.message);
         return tiled.alert("The level cannot be played: " + e.message);

@@ -51,9 +51,16 @@ function relativePath(root, target) {
     return from.slice(same).map(() => "..").concat(to.slice(same)).join("/");
 }
 
-// The folder the game runs in: a level source lies in a folder one below it (levels/).
-function gameFolder(levelFile) {
-    return dirName(dirName(cleanPath(levelFile)));
+// The folder the game runs in, which texture paths are relative to: the one above the level's
+// folder (levels/N.txt), or else the nearest folder above the level where its first relative
+// texture path leads to a file (a level kept deeper, as tests/data/level/room.txt).
+function gameFolder(levelFile, paths) {
+    const usual = dirName(dirName(cleanPath(levelFile)));
+    const probe = (paths || []).find(p => !p.startsWith("/"));
+    if (!probe || File.exists(resolvePath(usual, probe))) return usual;
+    for (let folder = dirName(cleanPath(levelFile)); folder !== "/" && folder !== "."; folder = dirName(folder))
+        if (File.exists(resolvePath(folder, probe))) return folder;
+    return usual;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -231,6 +238,11 @@ function pathText(path) {
     return '"' + path + '"';
 }
 
+function legendLine(c, cell) {
+    return cell.wall !== undefined ? "wall " + c + " " + cell.wall
+         : "floor " + c + " " + cell.floor + " " + (cell.ceiling === OPEN_SKY ? "sky" : cell.ceiling);
+}
+
 // Picks a grid character for a new kind of cell.
 function newGridChar(wall, used) {
     for (const c of wall ? WALL_CHARS : FREE_CHARS)
@@ -249,16 +261,29 @@ function levelText(level, template, root) {
     const T = template.parsed.level, lines = template.parsed.lines;
     const tplTexture = i => resolvePath(template.root, T.textures[i]);
     const sameTexture = i => i < T.textures.length && tplTexture(i) === level.textures[i];
-    const textureLine = (i, comment) => "texture " + pathText(relativePath(root, level.textures[i])) + comment;
-    // The source's grid characters still mean the same cells only if no texture moved.
-    const keepLegend = T.textures.every((p, i) => sameTexture(i));
-
+    // A texture the source names keeps its path's text while the game folder stays.
+    const textureLine = (i, comment) => {
+        const known = T.textures.findIndex((p, j) => tplTexture(j) === level.textures[i]);
+        const path = known >= 0 && template.root === root ? T.textures[known] : relativePath(root, level.textures[i]);
+        return "texture " + pathText(path) + comment;
+    };
+    // Where each of the source's textures is now, so that its grid characters follow their pictures.
+    const moved = T.textures.map((p, i) => sameTexture(i) ? i : level.textures.indexOf(tplTexture(i)));
+    const movedCode = (code, limit) => code === undefined || code === OPEN_SKY && limit === OPEN_SKY ? code
+                                       : moved[code] >= 0 && moved[code] <= limit ? moved[code] : null;
+    const legendText = {};  // template legend line -> its text now, or null when its texture is gone
     const charOf = {}, used = {}, newLegend = [];
-    if (keepLegend) {
-        for (const entry of T.legend) {
-            used[entry.char] = true;
-            if (!(cellKey(entry.cell) in charOf)) charOf[cellKey(entry.cell)] = entry.char;
+    for (const entry of T.legend) {
+        const cell = entry.cell.wall !== undefined ? {wall: movedCode(entry.cell.wall, 0xFFFE)}
+                   : {floor: movedCode(entry.cell.floor, 255), ceiling: movedCode(entry.cell.ceiling, OPEN_SKY)};
+        if (cell.wall === null || cell.floor === null || cell.ceiling === null) {
+            legendText[entry.text] = null;
+            continue;
         }
+        used[entry.char] = true;
+        if (!(cellKey(cell) in charOf)) charOf[cellKey(cell)] = entry.char;
+        legendText[entry.text] = cellKey(cell) === cellKey(entry.cell) ? entry.text
+                                 : legendLine(entry.char, cell) + commentOf(entry.text);
     }
     for (const cell of level.cells) {
         const key = cellKey(cell);
@@ -266,8 +291,7 @@ function levelText(level, template, root) {
         const c = newGridChar(cell.wall !== undefined, used);
         used[c] = true;
         charOf[key] = c;
-        newLegend.push(cell.wall !== undefined ? "wall " + c + " " + cell.wall
-                       : "floor " + c + " " + cell.floor + " " + (cell.ceiling === OPEN_SKY ? "sky" : cell.ceiling));
+        newLegend.push(legendLine(c, cell));
     }
     const rows = [];
     for (let y = 0; y < level.height; ++y)
@@ -286,7 +310,7 @@ function levelText(level, template, root) {
     const first = kind => lines.map(l => l.kind).indexOf(kind);
     const lastTexture = last("texture"), lastLegend = last("legend"), lastRow = last("row"), lastSprite = last("sprite");
     const firstCode = lines.findIndex(l => l.kind !== "other");
-    const legendAt = keepLegend && lastLegend >= 0 ? -1 : first("legend") >= 0 ? first("legend") : first("map");
+    const legendAt = lastLegend >= 0 ? -1 : first("map");
 
     const out = [];
     let spriteSlot = 0;
@@ -309,8 +333,8 @@ function levelText(level, template, root) {
                      : "start " + floatText(level.start[0]) + " " + floatText(level.start[1]) + line.comment);
             break;
         case "legend":
-            if (keepLegend) out.push(line.text);
-            if (keepLegend && at === lastLegend) out.push(...newLegend);
+            if (legendText[line.text] !== null) out.push(legendText[line.text]);
+            if (at === lastLegend) out.push(...newLegend);
             break;
         case "map":
             out.push(line.text);
@@ -392,7 +416,9 @@ let lastRead = null;   // the one level a command-line export reads
 const alive = {};      // level file -> what reading it made (see readLevel)
 
 function remember(fileName, text, spriteIds) {
-    const entry = {parsed: parseLevel(text), root: gameFolder(fileName), spriteIds: spriteIds};
+    const parsed = parseLevel(text);
+    const entry = {parsed: parsed, file: cleanPath(fileName), root: gameFolder(fileName, parsed.level.textures),
+                   spriteIds: spriteIds};
     templates[cleanPath(fileName)] = entry;
     return entry;
 }
@@ -404,6 +430,7 @@ function templateFor(map, level, target) {
     const names = [map.fileName, target, active && active.isTileMap ? active.fileName : ""].filter(n => n).map(cleanPath);
     for (const name of names)
         if (templates[name]) return templates[name];
+    if (tiled.openAssets.length === 0 && lastRead) return lastRead;  // a command-line export
     // After a reload of the scripts the source on disk is still the one the map came from.
     for (const name of names.slice(0, 2)) {
         if (!/\.txt$/i.test(name) || !File.exists(name)) continue;
@@ -413,7 +440,12 @@ function templateFor(map, level, target) {
             // not a level source
         }
     }
-    return tiled.openAssets.length === 0 && lastRead ? lastRead : NEW_LEVEL;
+    return NEW_LEVEL;
+}
+
+// The game folder for a level saved as `target`: its source's, when it stays in the same folder.
+function outputRoot(template, target) {
+    return template.file && dirName(template.file) === dirName(cleanPath(target)) ? template.root : gameFolder(target);
 }
 
 function readLevel(fileName) {
@@ -424,7 +456,7 @@ function readLevel(fileName) {
     } catch (e) {
         throw new Error(fileName + ": " + e.message);
     }
-    const root = gameFolder(fileName);
+    const root = gameFolder(fileName, level.textures);
     const map = new TileMap();
     map.setSize(level.width, level.height);
     map.setTileSize(TILE, TILE);
@@ -580,7 +612,8 @@ function levelOf(map) {
 function writeLevel(map, fileName) {
     try {
         const level = levelOf(map);
-        const text = levelText(level, templateFor(map, level, fileName), gameFolder(fileName));
+        const template = templateFor(map, level, fileName);
+        const text = levelText(level, template, outputRoot(template, fileName));
         writeText(fileName, text);
         remember(fileName, text, level.sprites.map(s => s.id));
     } catch (e) {
@@ -622,11 +655,12 @@ function playLevel() {
     const map = tiled.activeAsset;
     if (!map || !map.isTileMap) return tiled.alert("Open a level (levels/N.txt) first.");
     if (!map.fileName) return tiled.alert("Save the level under levels/ first, so that its textures are found.");
-    const root = gameFolder(map.fileName);
-    let text;
+    let text, root;
     try {
         const level = levelOf(map);
-        text = levelText(level, templateFor(map, level, map.fileName), root);
+        const template = templateFor(map, level, map.fileName);
+        root = outputRoot(template, map.fileName);
+        text = levelText(level, template, root);
     } catch (e) {
         tiled.error("Play this level: " + e.message);
         return tiled.alert("The level cannot be played: " + e.message);

@@ -672,7 +672,9 @@ function playLevel() {
         const compile = run(toolPath(root, "brawnwick-map"),
                             ["compile", scratch.output + "/level.txt", scratch.output + "/level.map"], root);
         if (compile.code !== 0) {
-            const why = compile.code < 0 ? "brawnwick-map was not found in build/ or on PATH" : compile.output;
+            // The compiler names lines of the text a save would write; name the level, not the scratch copy.
+            const why = compile.code < 0 ? "brawnwick-map was not found in build/ or on PATH"
+                                         : compile.output.split(scratch.output + "/level.txt").join(relativePath(root, map.fileName));
             tiled.error("Play this level: " + why);
             return tiled.alert("The level does not compile:\n" + why);
         }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, only when one is missing.
 set -euo pipefail
 pkgs=(build-essential cmake pkg-config liballegro4-dev libfreetype-dev fonts-dejavu-core libgtest-dev googletest
-      clang libclang-rt-dev xvfb xauth xdotool x11-utils valgrind gdb tiled)
+      clang libclang-rt-dev xvfb xdotool x11-utils valgrind gdb tiled)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

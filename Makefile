@@ -71,6 +71,7 @@ valgrind-run:
 
 bench: build
 	./$(BUILD)/bench/bench_render
+	./$(BUILD)/bench/bench_frame
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

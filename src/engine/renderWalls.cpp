@@ -65,6 +65,9 @@ struct Frame {
     const Pixel* codeFirst[256];
     int codeSize[256];
     int floorSize, ceilingSize;
+    // Per map cell, its floor's first texel, then its ceiling's: one load less per pixel.
+    const Pixel* const* cellFloor;
+    const Pixel* const* cellCeiling;
 };
 
 // Wall stripe: texture row ((d * 128) << shift) / lineHeight >> 8 with d = 2y - H + lineHeight,
@@ -154,6 +157,16 @@ void drawRowsBulk(const Frame<Pixel>& f, int rows, int* floorOut, int* ceilingOu
     const int* const floorOffsets = f.texels[floorOne ? f.floorSize : 0];
     const int* const ceilingOffsets = f.texels[ceilingOne ? f.ceilingSize : 0];
     int* const* const texels = f.texels;
+    if (floorOne && ceilingOne) {
+        const Pixel* const* const cellFloor = f.cellFloor;
+        const Pixel* const* const cellCeiling = f.cellCeiling;
+        for (int i = 1; i < rows; ++i) {
+            const int cell = cells[i];
+            floorOut[i] = static_cast<int>(cellFloor[cell][floorOffsets[i]]);
+            ceilingOut[-i] = static_cast<int>(cellCeiling[cell][ceilingOffsets[i]]);
+        }
+        return;
+    }
     for (int i = 1; i < rows; ++i) {
         const int cell = cells[i];
         const int floor = floorCodes[cell], ceiling = ceilingCodes[cell];
@@ -224,6 +237,13 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
         tables.sky.assign(static_cast<size_t>(largest), static_cast<Pixel>(f.sky));
     f.codeFirst[0xFF] = tables.sky.data();
     f.codeSize[0xFF] = f.ceilingSize < 0 ? 0 : f.ceilingSize;
+    tables.cellFirst.resize(2 * static_cast<size_t>(cellCount));
+    for (int i = 0; i < cellCount; ++i) {
+        tables.cellFirst[i] = f.codeFirst[f.floorCodes[i]];
+        tables.cellFirst[cellCount + i] = f.codeFirst[f.ceilingCodes[i]];
+    }
+    f.cellFloor = tables.cellFirst.data();
+    f.cellCeiling = tables.cellFirst.data() + cellCount;
     return true;
 }
 

@@ -13,8 +13,9 @@ namespace engine_render {
 // rows; int: the pool), kept between frames.
 template <typename Pixel>
 struct TexelTables {
-    std::vector<const Pixel*> first;  // per texture, its first texel
-    std::vector<Pixel> sky;           // open sky, read as a texture
+    std::vector<const Pixel*> first;      // per texture, its first texel
+    std::vector<const Pixel*> cellFirst;  // per map cell, its floor's first texel, then its ceiling's
+    std::vector<Pixel> sky;               // open sky, read as a texture
 };
 
 struct PoolTexture {

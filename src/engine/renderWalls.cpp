@@ -53,19 +53,20 @@ struct Frame {
     const float* rowDist;
     const PoolTexture* tex;
     int sky, floorShade, ceilingShade;
-    // The bulk floor pass: the floor points of a column cast at once for each texture size in use,
-    // then every texel fetched by offset.
+    // The bulk floor pass: the floor points of a column cast at once, then every texel fetched by
+    // offset: for each row, the map cell, the floor point, and the texel offsets at the floors'
+    // and the ceilings' main sizes.
     bool bulk;
     int sizeCount;
-    engine_floor::Size sizes[engine_floor::MAX_SIZES];
+    engine_floor::Size sizes[2];
     int* cells;
-    int* texels[engine_floor::MAX_SIZES];
-    // Per floor or ceiling code, its texture's first texel (open sky reads a block of sky texels)
-    // and the index of its size; the one size of every floor (ceiling) texture, or -1.
-    const Pixel* codeFirst[256];
-    int codeSize[256];
-    int floorSize, ceilingSize;
-    // Per map cell, its floor's first texel, then its ceiling's: one load less per pixel.
+    float* xs;
+    float* ys;
+    bool oddCells;  // some cell's texture is not of its side's main size: the floor points are kept
+    int* floorOffsets;
+    int* ceilingOffsets;
+    const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
+    // Per map cell, its floor's (ceiling's) first texel, or null where its size is not the main one.
     const Pixel* const* cellFloor;
     const Pixel* const* cellCeiling;
 };
@@ -144,103 +145,123 @@ void drawPlanes(const Frame<Pixel>& f, const Texels& texels, const engine_ray::H
     }
 }
 
-// The rows of a bulk column after the first: floor row i and the ceiling row mirrored to it.
-// Everything is held in locals, so that the stores into the column cannot make the compiler read
-// it again.
-template <typename Pixel, bool floorOne, bool ceilingOne>
-void drawRowsBulk(const Frame<Pixel>& f, int rows, int* floorOut, int* ceilingOut) {
-    const int* const cells = f.cells;
-    const unsigned char* const floorCodes = f.floorCodes;
-    const unsigned char* const ceilingCodes = f.ceilingCodes;
-    const Pixel* const* const codeFirst = f.codeFirst;
-    const int* const codeSize = f.codeSize;
-    const int* const floorOffsets = f.texels[floorOne ? f.floorSize : 0];
-    const int* const ceilingOffsets = f.texels[ceilingOne ? f.ceilingSize : 0];
-    int* const* const texels = f.texels;
-    if (floorOne && ceilingOne) {
-        const Pixel* const* const cellFloor = f.cellFloor;
-        const Pixel* const* const cellCeiling = f.cellCeiling;
-        for (int i = 1; i < rows; ++i) {
-            const int cell = cells[i];
-            floorOut[i] = static_cast<int>(cellFloor[cell][floorOffsets[i]]);
-            ceilingOut[-i] = static_cast<int>(cellCeiling[cell][ceilingOffsets[i]]);
-        }
-        return;
-    }
-    for (int i = 1; i < rows; ++i) {
-        const int cell = cells[i];
-        const int floor = floorCodes[cell], ceiling = ceilingCodes[cell];
-        const int* fo = floorOne ? floorOffsets : texels[codeSize[floor]];
-        const int* co = ceilingOne ? ceilingOffsets : texels[codeSize[ceiling]];
-        floorOut[i] = static_cast<int>(codeFirst[floor][fo[i]]);
-        ceilingOut[-i] = static_cast<int>(codeFirst[ceiling][co[i]]);
-    }
+// A texel of a cell whose texture is not of its side's main size, from the floor point itself,
+// as the per-row path computes it.
+template <typename Pixel>
+__attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, int code, float fx, float fy) {
+    const PoolTexture& t = f.tex[code];
+    const int offset = ((truncToInt(t.fh * fy) & t.hMask) << t.wShift) + (truncToInt(t.fw * fx) & t.wMask);
+    return static_cast<int>(f.codeFirst[code][offset]);
 }
 
+template <typename Pixel>
+inline int floorTexel(const Frame<Pixel>& f, int row) {
+    const int cell = f.cells[row];
+    const Pixel* first = f.cellFloor[cell];
+    return first ? static_cast<int>(first[f.floorOffsets[row]]) : oddTexel(f, f.floorCodes[cell], f.xs[row], f.ys[row]);
+}
+
+template <typename Pixel>
+inline int ceilingTexel(const Frame<Pixel>& f, int row) {
+    const int cell = f.cells[row];
+    const Pixel* first = f.cellCeiling[cell];
+    return first ? static_cast<int>(first[f.ceilingOffsets[row]]) : oddTexel(f, f.ceilingCodes[cell], f.xs[row], f.ys[row]);
+}
+
+// Floor rows from the wall's foot down to H, and the ceiling rows mirrored to them: the floor
+// points of the column are cast at once, then each texel fetched by offset. Everything the loop
+// reads is held in locals, so that the stores into the column cannot make the compiler read it again.
 template <typename Pixel>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, f.texels);
+    int* const texels[2] = {f.floorOffsets, f.ceilingOffsets};
+    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, texels, f.oddCells ? f.xs : nullptr,
+                           f.oddCells ? f.ys : nullptr);
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
-    const int floor = f.floorCodes[f.cells[0]], ceiling = f.ceilingCodes[f.cells[rows]];
-    floorOut[0] = static_cast<int>(f.codeFirst[floor][f.texels[f.codeSize[floor]][0]]);
-    if (f.floorSize >= 0 && f.ceilingSize >= 0)
-        drawRowsBulk<Pixel, true, true>(f, rows, floorOut, ceilingOut);
-    else
-        drawRowsBulk<Pixel, false, false>(f, rows, floorOut, ceilingOut);
-    ceilingOut[-rows] = static_cast<int>(f.codeFirst[ceiling][f.texels[f.codeSize[ceiling]][rows]]);
+    floorOut[0] = floorTexel(f, 0);
+    const int* const cells = f.cells;
+    const Pixel* const* const cellFloor = f.cellFloor;
+    const Pixel* const* const cellCeiling = f.cellCeiling;
+    const int* const floorOffsets = f.floorOffsets;
+    const int* const ceilingOffsets = f.ceilingOffsets;
+    for (int i = 1; i < rows; ++i) {
+        const int cell = cells[i];
+        const Pixel* const floor = cellFloor[cell];
+        const Pixel* const ceiling = cellCeiling[cell];
+        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, f.floorCodes[cell], f.xs[i], f.ys[i]);
+        ceilingOut[-i] =
+            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, f.ceilingCodes[cell], f.xs[i], f.ys[i]);
+    }
+    ceilingOut[-rows] = ceilingTexel(f, rows);
 }
 
-// Sets up the bulk floor pass: one size per distinct texture size among the floor and ceiling
-// codes in use (wall cells included: a floor point on a wall's face reads that cell), and open
-// sky as a block of sky texels as large as the largest of them. False (the per-row path) for more
-// sizes than that, a sky colour the pixels cannot hold, or codes the pass cannot tell from the sky.
+// Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
+// size most of its cells show; a cell of another size (often a wall cell, read only where a floor
+// point lies on the wall's face) is left to oddTexel. Open sky is a block of sky texels of the
+// ceilings' main size. False (the per-row path) for a sky colour the pixels cannot hold, or codes
+// the pass cannot tell from the sky.
 template <typename Pixel>
 bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int textureCount) {
     const int cellCount = f.mapW * f.mapH;
-    unsigned char used[256] = {};  // bit 0: some floor shows the code, bit 1: some ceiling
+    if (cellCount <= 0 || static_cast<int>(static_cast<Pixel>(f.sky)) != f.sky) return false;
+    int floorCells[256] = {}, ceilingCells[256] = {};
     for (int i = 0; i < cellCount; ++i) {
-        if (f.floorCodes[i] == 0xFF) return false;  // a floor's 0xFF is a texture, a ceiling's the sky
-        used[f.floorCodes[i]] |= 1;
-        used[f.ceilingCodes[i]] |= 2;
+        ++floorCells[f.floorCodes[i]];
+        ++ceilingCells[f.ceilingCodes[i]];
     }
-    if (static_cast<int>(static_cast<Pixel>(f.sky)) != f.sky) return false;
-    f.sizeCount = 0;
-    f.floorSize = f.ceilingSize = -2;  // -2: none yet, -1: several
-    int largest = 1;
-    for (int code = 0; code < 0xFF; ++code) {
-        if (!used[code]) continue;
-        if (code >= textureCount) return false;
-        const PoolTexture& t = f.tex[code];
-        int k = 0;
-        while (k < f.sizeCount && !(f.sizes[k].texW == t.fw && f.sizes[k].texH == t.fh)) ++k;
-        if (k == f.sizeCount) {
-            if (k == engine_floor::MAX_SIZES) return false;
-            f.sizes[k] = engine_floor::Size{t.fw, t.fh, t.wMask, t.hMask, t.wShift};
-            ++f.sizeCount;
-            if (t.w * t.h > largest) largest = t.w * t.h;
+    if (floorCells[0xFF]) return false;  // a floor's 0xFF is a texture, a ceiling's the sky
+    for (int code = 0; code < 0xFF; ++code)
+        if ((floorCells[code] || ceilingCells[code]) && code >= textureCount) return false;
+    // The main size of a side: the size of the texture shown by most of its cells.
+    auto mainSize = [&](const int* cells) {
+        int used[255], count = 0;
+        for (int code = 0; code < 0xFF; ++code)
+            if (cells[code]) used[count++] = code;
+        int best = -1, bestCells = 0;
+        for (int a = 0; a < count; ++a) {
+            const PoolTexture& t = f.tex[used[a]];
+            int n = 0;
+            for (int b = 0; b < count; ++b)
+                if (f.tex[used[b]].w == t.w && f.tex[used[b]].h == t.h) n += cells[used[b]];
+            if (n > bestCells) best = used[a], bestCells = n;
         }
-        f.codeFirst[code] = tables.first[code];
-        f.codeSize[code] = k;
-        if (used[code] & 1) f.floorSize = f.floorSize == -2 || f.floorSize == k ? k : -1;
-        if (used[code] & 2) f.ceilingSize = f.ceilingSize == -2 || f.ceilingSize == k ? k : -1;
-    }
-    if (f.sizeCount == 0) return false;
-    if (f.floorSize < 0) f.floorSize = -1;
-    if (f.ceilingSize == -2) f.ceilingSize = 0;  // nothing but sky: any size's offsets stay inside its block
-    if (tables.sky.size() != static_cast<size_t>(largest) || (tables.sky.size() && int(tables.sky[0]) != f.sky))
-        tables.sky.assign(static_cast<size_t>(largest), static_cast<Pixel>(f.sky));
+        return best;
+    };
+    const int floorMain = mainSize(floorCells);
+    int ceilingMain = mainSize(ceilingCells);
+    if (floorMain < 0) return false;
+    if (ceilingMain < 0) ceilingMain = floorMain;  // nothing but sky
+    const PoolTexture& fm = f.tex[floorMain];
+    const PoolTexture& cm = f.tex[ceilingMain];
+    f.sizes[0] = engine_floor::Size{fm.fw, fm.fh, fm.wMask, fm.hMask, fm.wShift};
+    f.sizes[1] = engine_floor::Size{cm.fw, cm.fh, cm.wMask, cm.hMask, cm.wShift};
+    f.sizeCount = fm.w == cm.w && fm.h == cm.h ? 1 : 2;
+    if (f.sizeCount == 1) f.ceilingOffsets = f.floorOffsets;  // one size: one set of offsets serves both
+    const size_t skyTexels = static_cast<size_t>(cm.w) * static_cast<size_t>(cm.h);
+    if (tables.sky.size() != skyTexels || static_cast<int>(tables.sky[0]) != f.sky)
+        tables.sky.assign(skyTexels, static_cast<Pixel>(f.sky));
+    for (int code = 0; code < 0xFF && code < textureCount; ++code) f.codeFirst[code] = tables.first[code];
     f.codeFirst[0xFF] = tables.sky.data();
-    f.codeSize[0xFF] = f.ceilingSize < 0 ? 0 : f.ceilingSize;
+    const Pixel* floorFirst[256];
+    const Pixel* ceilingFirst[256];
+    for (int code = 0; code < 256; ++code) {
+        const bool known = code < textureCount && code != 0xFF;
+        const bool floorSized = known && f.tex[code].w == fm.w && f.tex[code].h == fm.h;
+        const bool ceilingSized = known && f.tex[code].w == cm.w && f.tex[code].h == cm.h;
+        floorFirst[code] = floorSized ? f.codeFirst[code] : nullptr;
+        ceilingFirst[code] = ceilingSized || code == 0xFF ? f.codeFirst[code] : nullptr;
+    }
     tables.cellFirst.resize(2 * static_cast<size_t>(cellCount));
+    f.oddCells = false;
     for (int i = 0; i < cellCount; ++i) {
-        tables.cellFirst[i] = f.codeFirst[f.floorCodes[i]];
-        tables.cellFirst[cellCount + i] = f.codeFirst[f.ceilingCodes[i]];
+        tables.cellFirst[i] = floorFirst[f.floorCodes[i]];
+        tables.cellFirst[cellCount + i] = ceilingFirst[f.ceilingCodes[i]];
+        f.oddCells = f.oddCells || !tables.cellFirst[i] || !tables.cellFirst[cellCount + i];
     }
     f.cellFloor = tables.cellFirst.data();
     f.cellCeiling = tables.cellFirst.data() + cellCount;
@@ -327,9 +348,13 @@ void Kelda_engine::renderColumns() {
     if (direct && floorShade == 0 && ceilingShade == 0) {
         const size_t rows = static_cast<size_t>(f.H) + 1;
         rowCell.resize(rows);
-        rowTexels.resize(rows * engine_floor::MAX_SIZES);
+        rowTexels.resize(rows * 2);
+        rowPoints.resize(rows * 2);
         f.cells = rowCell.data();
-        for (int k = 0; k < engine_floor::MAX_SIZES; ++k) f.texels[k] = rowTexels.data() + k * rows;
+        f.floorOffsets = rowTexels.data();
+        f.ceilingOffsets = rowTexels.data() + rows;
+        f.xs = rowPoints.data();
+        f.ys = rowPoints.data() + rows;
         f.bulk = prepareBulk(f, t, textureCount);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};

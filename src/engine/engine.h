@@ -114,7 +114,6 @@ private:
     template <typename Pixel> engine_render::TexelTables<Pixel>& tables();
     std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
     std::vector<int> rowCell, rowTexels;  // a column's floor rows: map cell and texel offsets
-    std::vector<float> rowPoints;         // and their floor points, x then y
 
     void releaseLevel();
     void prepareTextures();

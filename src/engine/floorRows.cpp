@@ -15,8 +15,7 @@
 namespace engine_floor {
 namespace {
 
-inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, int* cells, int* const* texels, float* xs,
-                    float* ys) {
+inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, int* cells, int* const* texels) {
     using engine_math::truncToInt;
     const float weight = c.rowDistance[y] / c.perpWallDist;
     const float fx = weight * c.floorXWall + (1.0f - weight) * c.posX;
@@ -27,7 +26,6 @@ inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, in
     if (cy < 0 || cy > c.mapHeight - 1) cy = c.mapHeight - 1;
     const int i = y - c.first;
     cells[i] = cy * c.mapWidth + cx;
-    if (xs) xs[i] = fx, ys[i] = fy;
     for (int k = 0; k < sizeCount; ++k) {
         const Size& s = sizes[k];
         texels[k][i] = ((truncToInt(s.texH * fy) & s.hMask) << s.wShift) + (truncToInt(s.texW * fx) & s.wMask);
@@ -43,7 +41,7 @@ inline __m128i select(__m128i mask, __m128i yes, __m128i no) {
 #if defined(BRAWNWICK_AVX2)
 // Eight rows at a time on processors that have AVX2: the same operations, twice as wide.
 __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, int sizeCount, int* cells,
-                                                 int* const* texels, float* xs, float* ys) {
+                                                 int* const* texels) {
     int y = c.first;
     const __m256 perp = _mm256_set1_ps(c.perpWallDist);
     const __m256 one = _mm256_set1_ps(1.0f);
@@ -66,10 +64,6 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
                                 _mm256_or_si256(_mm256_cmpgt_epi32(zero, cy), _mm256_cmpgt_epi32(cy, lastLine)));
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
-        if (xs) {
-            _mm256_storeu_ps(xs + (y - c.first), fx);
-            _mm256_storeu_ps(ys + (y - c.first), fy);
-        }
         for (int k = 0; k < sizeCount; ++k) {
             const Size& s = sizes[k];
             const __m256i tx = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(_mm256_set1_ps(s.texW), fx)),
@@ -91,10 +85,10 @@ const bool haveAvx2 = [] {
 
 }  // namespace
 
-void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels, float* xs, float* ys) {
+void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels) {
     int y = c.first;
 #if defined(BRAWNWICK_AVX2)
-    if (haveAvx2) y = castRowsAvx2(c, sizes, sizeCount, cells, texels, xs, ys);
+    if (haveAvx2) y = castRowsAvx2(c, sizes, sizeCount, cells, texels);
 #endif
 #if defined(__SSE2__)
     const __m128 perp = _mm_set1_ps(c.perpWallDist);
@@ -120,10 +114,6 @@ void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int
         const __m128i cell =
             _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
-        if (xs) {
-            _mm_storeu_ps(xs + (y - c.first), fx);
-            _mm_storeu_ps(ys + (y - c.first), fy);
-        }
         for (int k = 0; k < sizeCount; ++k) {
             const Size& s = sizes[k];
             const __m128i tx =
@@ -135,7 +125,7 @@ void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int
         }
     }
 #endif
-    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, texels, xs, ys);
+    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, texels);
 }
 
 }  // namespace engine_floor

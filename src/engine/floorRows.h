@@ -18,10 +18,9 @@ struct Size {
     int wMask, hMask, wShift;
 };
 
-// For every row y of first ... last: cells[y - first] = the map cell under the floor point,
-// xs[y - first] and ys[y - first] the floor point itself (unless xs is null), and for each size k,
-// texels[k][y - first] = (texture row << wShift) + texture column. The arithmetic is exactly the
-// single-precision per-row algorithm, several rows at once where the processor allows.
-void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels, float* xs, float* ys);
+// For every row y of first ... last: cells[y - first] = the map cell under the floor point, and for
+// each size k, texels[k][y - first] = (texture row << wShift) + texture column. The arithmetic is
+// exactly the single-precision per-row algorithm, several rows at once where the processor allows.
+void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels);
 
 }  // namespace engine_floor

@@ -54,17 +54,15 @@ struct Frame {
     const PoolTexture* tex;
     int sky, floorShade, ceilingShade;
     // The bulk floor pass: the floor points of a column cast at once, then every texel fetched by
-    // offset: for each row, the map cell, the floor point, and the texel offsets at the floors'
-    // and the ceilings' main sizes.
+    // offset: for each row, the map cell and the texel offsets at the floors' and the ceilings'
+    // main sizes.
     bool bulk;
     int sizeCount;
     engine_floor::Size sizes[2];
     int* cells;
-    float* xs;
-    float* ys;
-    bool oddCells;  // some cell's texture is not of its side's main size: the floor points are kept
     int* floorOffsets;
     int* ceilingOffsets;
+    bool oddCells;  // some cell's texture is not of its side's main size
     const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
     // Per map cell, its floor's (ceiling's) first texel, or null where its size is not the main one.
     const Pixel* const* cellFloor;
@@ -74,7 +72,7 @@ struct Frame {
 // Wall stripe: texture row ((d * 128) << shift) / lineHeight >> 8 with d = 2y - H + lineHeight,
 // kept as a running quotient and remainder instead of one division per pixel.
 template <typename Pixel, typename Texels>
-void drawWall(const Frame<Pixel>& f, const Texels& texels, const engine_ray::Hit& hit, int texNum, int* col) {
+__attribute__((noinline)) void drawWall(const Frame<Pixel>& f, const Texels& texels, const engine_ray::Hit& hit, int texNum, int* col) {
     const PoolTexture& t = f.tex[texNum];
     int64_t column = truncToInt(hit.wallX * t.fw);
     if ((hit.side == 0 && hit.rayDirX > 0) || (hit.side == 1 && hit.rayDirY < 0)) column = t.w - column - 1;
@@ -145,59 +143,58 @@ void drawPlanes(const Frame<Pixel>& f, const Texels& texels, const engine_ray::H
     }
 }
 
-// A texel of a cell whose texture is not of its side's main size, from the floor point itself,
-// as the per-row path computes it.
+// A texel of a cell whose texture is not of its side's main size: the floor point of the row is
+// cast again, as the per-row path casts it.
 template <typename Pixel>
-__attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, int code, float fx, float fy) {
+__attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, int code, const engine_ray::Hit& hit, int y) {
+    const float weight = divide(f.rowDist[y], hit.perpWallDist);
+    const float fx = weight * hit.floorXWall + (1.0f - weight) * f.px;
+    float fy = weight * hit.floorYWall + (1.0f - weight) * f.py;
+    if (fy > static_cast<float>(f.mapH)) fy = static_cast<float>(f.mapH - 1);
     const PoolTexture& t = f.tex[code];
     const int offset = ((truncToInt(t.fh * fy) & t.hMask) << t.wShift) + (truncToInt(t.fw * fx) & t.wMask);
     return static_cast<int>(f.codeFirst[code][offset]);
 }
 
-template <typename Pixel>
-inline int floorTexel(const Frame<Pixel>& f, int row) {
-    const int cell = f.cells[row];
-    const Pixel* first = f.cellFloor[cell];
-    return first ? static_cast<int>(first[f.floorOffsets[row]]) : oddTexel(f, f.floorCodes[cell], f.xs[row], f.ys[row]);
-}
-
-template <typename Pixel>
-inline int ceilingTexel(const Frame<Pixel>& f, int row) {
-    const int cell = f.cells[row];
-    const Pixel* first = f.cellCeiling[cell];
-    return first ? static_cast<int>(first[f.ceilingOffsets[row]]) : oddTexel(f, f.ceilingCodes[cell], f.xs[row], f.ys[row]);
-}
 
 // Floor rows from the wall's foot down to H, and the ceiling rows mirrored to them: the floor
 // points of the column are cast at once, then each texel fetched by offset. Everything the loop
-// reads is held in locals, so that the stores into the column cannot make the compiler read it again.
-template <typename Pixel>
+// reads is held in locals, so that the stores into the column cannot make the compiler read it
+// again; on a level without odd cells the loop has no test at all.
+template <typename Pixel, bool oddCells>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
     int* const texels[2] = {f.floorOffsets, f.ceilingOffsets};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, texels, f.oddCells ? f.xs : nullptr,
-                           f.oddCells ? f.ys : nullptr);
+    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, texels);
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
-    floorOut[0] = floorTexel(f, 0);
     const int* const cells = f.cells;
     const Pixel* const* const cellFloor = f.cellFloor;
     const Pixel* const* const cellCeiling = f.cellCeiling;
     const int* const floorOffsets = f.floorOffsets;
     const int* const ceilingOffsets = f.ceilingOffsets;
+    const Pixel* first = cellFloor[cells[0]];
+    floorOut[0] = first ? static_cast<int>(first[floorOffsets[0]]) : oddTexel(f, f.floorCodes[cells[0]], hit, start);
     for (int i = 1; i < rows; ++i) {
         const int cell = cells[i];
         const Pixel* const floor = cellFloor[cell];
         const Pixel* const ceiling = cellCeiling[cell];
-        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, f.floorCodes[cell], f.xs[i], f.ys[i]);
+        if (!oddCells) {
+            floorOut[i] = static_cast<int>(floor[floorOffsets[i]]);
+            ceilingOut[-i] = static_cast<int>(ceiling[ceilingOffsets[i]]);
+            continue;
+        }
+        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, f.floorCodes[cell], hit, start + i);
         ceilingOut[-i] =
-            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, f.ceilingCodes[cell], f.xs[i], f.ys[i]);
+            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, f.ceilingCodes[cell], hit, start + i);
     }
-    ceilingOut[-rows] = ceilingTexel(f, rows);
+    const Pixel* last = cellCeiling[cells[rows]];
+    ceilingOut[-rows] =
+        last ? static_cast<int>(last[ceilingOffsets[rows]]) : oddTexel(f, f.ceilingCodes[cells[rows]], hit, H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
@@ -349,12 +346,9 @@ void Kelda_engine::renderColumns() {
         const size_t rows = static_cast<size_t>(f.H) + 1;
         rowCell.resize(rows);
         rowTexels.resize(rows * 2);
-        rowPoints.resize(rows * 2);
         f.cells = rowCell.data();
         f.floorOffsets = rowTexels.data();
         f.ceilingOffsets = rowTexels.data() + rows;
-        f.xs = rowPoints.data();
-        f.ys = rowPoints.data() + rows;
         f.bulk = prepareBulk(f, t, textureCount);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
@@ -380,7 +374,7 @@ void Kelda_engine::renderColumns() {
         }
         drawWall(f, directTexels, hit, wall, col);
         if (f.bulk && hit.perpWallDist != 0.0f)
-            drawPlanesBulk(f, hit, col);
+            f.oddCells ? drawPlanesBulk<Pixel, true>(f, hit, col) : drawPlanesBulk<Pixel, false>(f, hit, col);
         else
             drawPlanes(f, directTexels, hit, col);
     }

@@ -51,7 +51,6 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
     const __m256 lastRow = _mm256_set1_ps(static_cast<float>(c.mapHeight - 1));
     const __m256i mapW = _mm256_set1_epi32(c.mapWidth);
     const __m256i lastCol = _mm256_set1_epi32(c.mapWidth - 1), lastLine = _mm256_set1_epi32(c.mapHeight - 1);
-    const __m256i zero = _mm256_setzero_si256();
     for (; y + 7 <= c.last; y += 8) {
         const __m256 weight = _mm256_div_ps(_mm256_loadu_ps(c.rowDistance + y), perp);
         const __m256 rest = _mm256_sub_ps(one, weight);
@@ -59,9 +58,9 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
         __m256 fy = _mm256_add_ps(_mm256_mul_ps(weight, wallY), _mm256_mul_ps(rest, camY));
         fy = _mm256_blendv_ps(fy, lastRow, _mm256_cmp_ps(fy, mapH, _CMP_GT_OQ));
         __m256i cx = _mm256_cvttps_epi32(fx), cy = _mm256_cvttps_epi32(fy);
-        cx = _mm256_blendv_epi8(cx, lastCol, _mm256_or_si256(_mm256_cmpgt_epi32(zero, cx), _mm256_cmpgt_epi32(cx, lastCol)));
-        cy = _mm256_blendv_epi8(cy, lastLine,
-                                _mm256_or_si256(_mm256_cmpgt_epi32(zero, cy), _mm256_cmpgt_epi32(cy, lastLine)));
+        // Below 0 or beyond the last: the last. As unsigned, a negative index is beyond it too.
+        cx = _mm256_min_epu32(cx, lastCol);
+        cy = _mm256_min_epu32(cy, lastLine);
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
         for (int k = 0; k < sizeCount; ++k) {

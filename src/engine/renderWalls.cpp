@@ -179,6 +179,7 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
     const int* const ceilingOffsets = f.ceilingOffsets;
     const Pixel* first = cellFloor[cells[0]];
     floorOut[0] = first ? static_cast<int>(first[floorOffsets[0]]) : oddTexel(f, f.floorCodes[cells[0]], hit, start);
+#pragma GCC unroll 4
     for (int i = 1; i < rows; ++i) {
         const int cell = cells[i];
         const Pixel* const floor = cellFloor[cell];

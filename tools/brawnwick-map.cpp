@@ -11,6 +11,7 @@
 
 #include "game/campaign.h"
 #include "engine/levelLoad.h"
+#include "playtest/opening.h"
 #include "playtest/session.h"
 #include "level/levelfile.h"
 #include "level/levelsource.h"
@@ -98,6 +99,8 @@ int check(const std::string& levelPath) {
     levelfile::Level level;
     std::string unused;
     if (levelfile::read(in, level, unused) == levelfile::ReadResult::ok) warn(levelPath, level);
+    for (const std::string& w : playtest::openingWarnings(engine))
+        std::cerr << "brawnwick-map: " << levelPath << ": warning: " << w << "\n";
     std::cout << levelPath << ": ok, " << engine.mapWidth << " x " << engine.mapHeight << " cells, "
               << engine.textureCount << " textures, " << engine.getSprites() << " sprites\n";
     return 0;

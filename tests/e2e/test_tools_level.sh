@@ -25,7 +25,21 @@ expect_fail() {
 [ -x "$MAP" ] && [ -x "$RENDER" ] || fail "tools not built in $BUILD"
 
 "$MAP" compile tests/data/level/room.txt "$TMP/room.map"
-"$MAP" check "$TMP/room.map" | grep -q "ok, 7 x 5 cells, 5 textures, 2 sprites" || fail "check of a sound level"
+"$MAP" check "$TMP/room.map" 2> "$TMP/err" | grep -q "ok, 7 x 5 cells, 5 textures, 2 sprites" || fail "check of a sound level"
+# The start of the test room is unfair in two ways, and a third with a monster at the player's side.
+{ cat tests/data/level/room.txt; echo "sprite 5.5 3.5 health 2 texture 0"; } > "$TMP/near.txt"
+"$MAP" compile "$TMP/near.txt" "$TMP/near.map"
+"$MAP" check "$TMP/near.map" 2>> "$TMP/err" > /dev/null
+for w in "room.map: warning: the start faces a wall 2.5 cells away" \
+         "room.map: warning: monster 0 at (2.5, 1.5) is in sight from the start (looking west)" \
+         "near.map: warning: monster 2 at (5.5, 3.5) is 1.0 cells from the start"; do
+  grep -qF "$w" "$TMP/err" || fail "check did not warn '$w': $(cat "$TMP/err")"
+done
+# Every shipped level passes check without a single warning.
+for m in maps/*.map; do
+  "$MAP" check "$m" > /dev/null 2> "$TMP/err" || fail "check of $m failed"
+  [ ! -s "$TMP/err" ] || fail "$(cat "$TMP/err")"
+done
 "$MAP" decompile "$TMP/room.map" > "$TMP/room2.txt"
 "$MAP" compile "$TMP/room2.txt" "$TMP/room2.map"
 cmp -s "$TMP/room.map" "$TMP/room2.map" || fail "decompile then compile changed the bytes"

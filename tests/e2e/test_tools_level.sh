@@ -70,8 +70,16 @@ expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" -
 expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
 
 # The bot wins the campaign in a row, and says why not with the wine cellar walled off or a mob at the start.
-"$MAP" playtest $(printf '%s\n' maps/*.map | sort -V) > "$TMP/play" || fail "campaign not won: $(cat "$TMP/play")"
-[ "$(grep -c ': won in ' "$TMP/play")" -eq "$(ls maps/*.map | wc -l)" ] || fail "not every level reported won"
+# The human-like bot must win every level (health is full at each start, so no life is lost),
+# take hits in most of them, and more in the later half of the campaign.
+for mode in "" --human; do
+  "$MAP" playtest $mode $(printf '%s\n' maps/*.map | sort -V) > "$TMP/play" || fail "campaign not won $mode: $(cat "$TMP/play")"
+  [ "$(grep -c ': won in ' "$TMP/play")" -eq "$(ls maps/*.map | wc -l)" ] || fail "not every level reported won $mode"
+done
+awk '{ hit[n++] = $8; if ($8 > 0) hurt++ }
+     END { for (i = 0; i < n; i++) if (i < n / 2) early += hit[i]; else late += hit[i]
+           exit !(hurt * 2 > n && late > early) }' "$TMP/play" \
+  || fail "the human-like campaign should hurt in most levels, more later on: $(cat "$TMP/play")"
 sed 's/^##,######..#####,###$/##,#############,###/' levels/0.txt > "$TMP/sealed.txt"
 { cat levels/0.txt; for i in 1 2 3 4 5 6; do echo "sprite 16.9 6.5 health 4 texture 2"; done; } > "$TMP/mob.txt"
 for c in "sealed:monster 1 at (12.5, 2.5) cannot be reached" "mob:died after"; do

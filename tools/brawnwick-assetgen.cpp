@@ -78,14 +78,32 @@ void textures(const std::string& root) {
     put(gen::wallPanel(), w + "panel.bmp");
     put(gen::wallMarble(), w + "marble.bmp");
     put(gen::wallWindow(), w + "window.bmp");
+    put(gen::wallCellar(), w + "cellar.bmp");
+    put(gen::wallRock(), w + "rock.bmp");
+    put(gen::wallOreVein(), w + "orevein.bmp");
+    put(gen::wallShoring(), w + "shoring.bmp");
+    put(gen::wallWhitewash(), w + "whitewash.bmp");
+    put(gen::wallTimber(), w + "timber.bmp");
+    put(gen::wallPipes(), w + "pipes.bmp");
+    put(gen::wallFurnace(), w + "furnace.bmp");
+    put(gen::wallBookshelf(), w + "bookshelf.bmp");
+    put(gen::wallTapestry(), w + "tapestry.bmp");
     put(gen::floorTiles(), f + "tiles.bmp");
     put(gen::floorGrass(), f + "grass.bmp");
     put(gen::floorPlanks(), f + "planks.bmp");
     put(gen::floorDirt(), f + "dirt.bmp");
     put(gen::floorFlagstone(), f + "flagstone.bmp");
+    put(gen::floorCobbles(), f + "cobbles.bmp");
+    put(gen::floorGravel(), f + "gravel.bmp");
+    put(gen::floorCarpet(), f + "carpet.bmp");
+    put(gen::floorGrating(), f + "grating.bmp");
+    put(gen::floorMosaic(), f + "mosaic.bmp");
     put(gen::ceilingBeams(), c + "beams.bmp");
     put(gen::ceilingPlaster(), c + "plaster.bmp");
     put(gen::ceilingMetalGrid(), c + "metalgrid.bmp");
+    put(gen::ceilingRock(), c + "rock.bmp");
+    put(gen::ceilingVault(), c + "vault.bmp");
+    put(gen::ceilingRafters(), c + "rafters.bmp");
 }
 
 void sprites(const std::string& root) {
@@ -97,6 +115,12 @@ void sprites(const std::string& root) {
     put(gen::spriteBarrel(), s + "barrel.bmp", true);
     put(gen::spritePillar(), s + "pillar.bmp", true);
     put(gen::spritePlant(), s + "plant.bmp", true);
+    put(gen::spriteBrazier(), s + "brazier.bmp", true);
+    put(gen::spriteStatue(), s + "statue.bmp", true);
+    put(gen::spriteMinecart(), s + "minecart.bmp", true);
+    put(gen::spriteTree(), s + "tree.bmp", true);
+    put(gen::spriteAnvil(), s + "anvil.bmp", true);
+    put(gen::spriteCandelabra(), s + "candelabra.bmp", true);
 }
 
 void weapons(const std::string& root) {

@@ -20,4 +20,23 @@ Image ceilingPlaster();
 
 Image ceilingMetalGrid();
 
+// Streets, yards and the chapel: paving.cpp.
+Image floorCobbles();
+
+Image floorGravel();
+
+Image floorMosaic();
+
+// The throne room and the foundry: interiors.cpp.
+Image floorCarpet();
+
+Image floorGrating();
+
+// Over the mine, the crypt vaults and the village lofts: ceilings.cpp.
+Image ceilingRock();
+
+Image ceilingVault();
+
+Image ceilingRafters();
+
 }  // namespace gen

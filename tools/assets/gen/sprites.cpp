@@ -5,18 +5,15 @@
 
 namespace gen {
 
-namespace {
-
-constexpr int SPR = 64;
-
 Image blankSprite() { return Image(SPR, SPR, Col{}, 0); }
 
-// Hard-edges the coverage (the game keys on one colour) and adds a dark rim.
 Image finish(Image img, Col rim) {
     for (float& a : img.a) a = a >= 0.5f ? 1.0f : 0.0f;
     outline(img, rim);
     return img;
 }
+
+namespace {
 
 void eye(Image& img, float x, float y, float r, Col iris, float pupil = 0.45f) {
     ball(img, x, y, r, r, hex(0xfff8e0), 0.5f, 0.4f);

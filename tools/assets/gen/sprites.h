@@ -5,6 +5,14 @@
 
 namespace gen {
 
+constexpr int SPR = 64;
+
+// A transparent 64 x 64 canvas.
+Image blankSprite();
+
+// Hard-edges the coverage (the game keys on one colour) and adds a dark rim.
+Image finish(Image img, Col rim);
+
 // Weakest: a green slime spider, low and wide, with big yellow eyes.
 Image monsterSlimeSpider();
 
@@ -25,5 +33,24 @@ Image spritePillar();
 
 // A fern in a terracotta pot.
 Image spritePlant();
+
+// Scenery of the later levels: scenery.cpp. All stand on the floor.
+// An iron fire basket on three legs, burning.
+Image spriteBrazier();
+
+// A knight in stone on a plinth.
+Image spriteStatue();
+
+// A mine cart of ore on its wheels.
+Image spriteMinecart();
+
+// An old oak, trunk and crown.
+Image spriteTree();
+
+// A smith's anvil on a wooden block.
+Image spriteAnvil();
+
+// A standing iron candelabra with five lit candles.
+Image spriteCandelabra();
 
 }  // namespace gen

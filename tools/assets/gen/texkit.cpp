@@ -6,6 +6,7 @@
 #include "image.h"
 #include "noise.h"
 #include "patterns.h"
+#include "shapes.h"
 
 namespace gen {
 
@@ -52,6 +53,37 @@ Cell cellular(float u, float v, int cells, uint32_t seed, float jitter) {
             }
         }
     return r;
+}
+
+Col masonryPixel(float x, float y, float u, float v, float bw, float bh, Col a, Col b, Col mortar,
+                 uint32_t seed, float joint) {
+    Block k = masonry(x, y, bw, bh, seed, 0.5f, static_cast<int>(TEX / bw), static_cast<int>(TEX / bh));
+    if (k.edge < joint) return mortar * (0.85f + 0.3f * hashf(static_cast<int>(x), static_cast<int>(y), seed + 9));
+    Col c = mix(a, b, k.rnd);
+    c = c * (0.82f + 0.3f * fbm(u, v, 8, 3, seed + 1));
+    c = c * (0.94f + 0.12f * hashf(static_cast<int>(x), static_cast<int>(y), seed + 2));
+    return c * bevel(k, bw, bh);
+}
+
+namespace {
+
+float rockHeight(float u, float v, uint32_t seed, int cells) {
+    Cell c = cellular(u, v, cells, seed, 0.9f);
+    float h = 0.55f * fbm(u, v, 4, 4, seed + 1) + 0.45f * clamp01(1 - c.f1);
+    return h - 0.45f * (1 - smooth(0.0f, 0.14f, c.f2 - c.f1));
+}
+
+}  // namespace
+
+Col rockPixel(float u, float v, uint32_t seed, Col dark, Col light, int cells, float relief) {
+    const float e = 1.0f / TEX;
+    float h = rockHeight(u, v, seed, cells);
+    float nx = -(rockHeight(u + e, v, seed, cells) - h) * relief * TEX * 0.1f;
+    float ny = -(rockHeight(u, v + e, seed, cells) - h) * relief * TEX * 0.1f;
+    float n = len(len(nx, ny), 1.0f);
+    Col base = mix(dark, light, smooth(0.1f, 0.8f, h));
+    base = base * (0.92f + 0.16f * hashf(static_cast<int>(u * 4096), static_cast<int>(v * 4096), seed + 3));
+    return lit(base, nx / n, ny / n, 1 / n, 0.5f, 0.08f);
 }
 
 float grain(float u, float v, uint32_t seed, int rings) {

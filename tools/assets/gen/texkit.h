@@ -26,6 +26,15 @@ struct Cell {
 };
 Cell cellular(float u, float v, int cells, uint32_t seed, float jitter = 0.8f);
 
+// Running-bond block masonry: per-block tint between a and b, bevelled rims, grain and mortar
+// joints `joint` pixels wide. Block sizes must divide the texture so it tiles.
+Col masonryPixel(float x, float y, float u, float v, float bw, float bh, Col a, Col b, Col mortar,
+                 uint32_t seed, float joint = 1.0f);
+
+// Raw broken rock: a bumpy surface of cracked lumps lit from the upper left, coloured from dark
+// (hollows) to light (ridges). `cells` lumps across the tile; relief scales the bumps.
+Col rockPixel(float u, float v, uint32_t seed, Col dark, Col light, int cells = 5, float relief = 6.0f);
+
 // Streaky wood grain along x (planks run horizontally), in 0..1.
 float grain(float u, float v, uint32_t seed, int rings = 6);
 

@@ -6,21 +6,6 @@
 
 namespace gen {
 
-namespace {
-
-// Block masonry shared by the stone walls: per-block tint, bevelled rims, grain and mortar.
-Col masonryPixel(float x, float y, float u, float v, float bw, float bh, Col a, Col b, Col mortar,
-                 uint32_t seed, float joint = 1.0f) {
-    Block k = masonry(x, y, bw, bh, seed, 0.5f, static_cast<int>(TEX / bw), static_cast<int>(TEX / bh));
-    if (k.edge < joint) return mortar * (0.85f + 0.3f * hashf(static_cast<int>(x), static_cast<int>(y), seed + 9));
-    Col c = mix(a, b, k.rnd);
-    c = c * (0.82f + 0.3f * fbm(u, v, 8, 3, seed + 1));
-    c = c * (0.94f + 0.12f * hashf(static_cast<int>(x), static_cast<int>(y), seed + 2));
-    return c * bevel(k, bw, bh);
-}
-
-}  // namespace
-
 Image wallStone() {
     return texture([](int x, int y, float u, float v) {
         Col c = masonryPixel(x, y, u, v, 32, 16, hex(0x76746e), hex(0x96928a), hex(0x3a3834), 11, 1.2f);

@@ -28,4 +28,28 @@ Image wallMarble();
 
 Image wallWindow();
 
+// Underground: walls_mine.cpp.
+Image wallCellar();
+
+Image wallRock();
+
+Image wallOreVein();
+
+Image wallShoring();
+
+// The village: walls_town.cpp.
+Image wallWhitewash();
+
+Image wallTimber();
+
+// The foundry: walls_works.cpp.
+Image wallPipes();
+
+Image wallFurnace();
+
+// The keep's halls: walls_hall.cpp.
+Image wallBookshelf();
+
+Image wallTapestry();
+
 }  // namespace gen

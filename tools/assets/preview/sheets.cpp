@@ -30,10 +30,13 @@ int drawSheets(const std::string& outDir) {
     {  // Every texture tiled 2 x 2, to see seams and variety.
         const char* names[] = {"walls/stone", "walls/brick", "walls/redbrick", "walls/mossy", "walls/metal",
                                "walls/tech", "walls/wood", "walls/crate", "walls/door", "walls/panel",
-                               "walls/marble", "walls/window", "floors/tiles", "floors/grass", "floors/planks",
-                               "floors/dirt", "floors/flagstone", "ceilings/beams", "ceilings/plaster",
-                               "ceilings/metalgrid"};
-        BITMAP* sheet = create_bitmap(6 * 136, 4 * 150);
+                               "walls/marble", "walls/window", "walls/cellar", "walls/rock", "walls/orevein",
+                               "walls/shoring", "walls/whitewash", "walls/timber", "walls/pipes", "walls/furnace",
+                               "walls/bookshelf", "walls/tapestry", "floors/tiles", "floors/grass", "floors/planks",
+                               "floors/dirt", "floors/flagstone", "floors/cobbles", "floors/gravel", "floors/carpet",
+                               "floors/grating", "floors/mosaic", "ceilings/beams", "ceilings/plaster",
+                               "ceilings/metalgrid", "ceilings/rock", "ceilings/vault", "ceilings/rafters"};
+        BITMAP* sheet = create_bitmap(6 * 136, 7 * 150);
         clear_to_color(sheet, makecol(40, 40, 40));
         int i = 0;
         for (const char* n : names) {
@@ -49,21 +52,22 @@ int drawSheets(const std::string& outDir) {
         failures += !save(sheet, out + "textures.bmp");
     }
     {  // Sprites at full size on a dark and a light backdrop, and small as seen from afar.
-        const char* names[] = {"monster0", "monster1", "monster2", "lamp", "barrel", "pillar", "plant"};
-        BITMAP* sheet = create_bitmap(7 * 136, 300);
+        const char* names[] = {"monster0", "monster1", "monster2", "lamp",     "barrel", "pillar", "plant",
+                               "brazier",  "statue",   "minecart", "tree", "anvil",  "candelabra"};
+        BITMAP* sheet = create_bitmap(7 * 136, 2 * 300);
         clear_to_color(sheet, makecol(40, 40, 40));
-        rectfill(sheet, 0, 140, sheet->w, 280, makecol(150, 140, 120));
+        for (int row = 0; row < 2; ++row) rectfill(sheet, 0, row * 300 + 140, sheet->w, row * 300 + 280, makecol(150, 140, 120));
         int i = 0;
         for (const char* n : names) {
             BITMAP* t = load(std::string("gfx/sprites/") + n + ".bmp");
-            const int x = i * 136 + 4;
+            const int x = (i % 7) * 136 + 4, y = (i / 7) * 300;
             if (t) {
-                stretch_blit(t, sheet, 0, 0, 64, 64, x, 4, 128, 128);
-                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x, 144, 128, 128);
-                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x + 90, 236, 40, 40);
+                stretch_blit(t, sheet, 0, 0, 64, 64, x, y + 4, 128, 128);
+                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x, y + 144, 128, 128);
+                masked_stretch_blit(t, sheet, 0, 0, 64, 64, x + 90, y + 236, 40, 40);
                 destroy_bitmap(t);
             }
-            textout_ex(sheet, global.textFont, n, x, 284, makecol(255, 255, 255), -1);
+            textout_ex(sheet, global.textFont, n, x, y + 284, makecol(255, 255, 255), -1);
             ++i;
         }
         failures += !save(sheet, out + "sprites.bmp");

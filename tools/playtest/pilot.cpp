@@ -160,11 +160,21 @@ void Pilot::remember(double now) {
     for (int i = 0; i < e.spriteCount; ++i) {
         Memory& m = memory[i];
         const Kelda_sprite& s = e.sprites[i];
-        const bool inSight = e.visible[i] && (!human || onScreen(s.x, s.y));
+        // The frame a monster is first drawn, a sliver at a door's edge included, the player sees it.
+        const bool inSight = e.visible[i] && (!human || m.firstSeen < 0.0 || onScreen(s.x, s.y));
         if (inSight) {
             if (m.firstSeen < 0.0) m.firstSeen = now;
             m.seenX = s.x;
             m.seenY = s.y;
+        } else if (m.firstSeen >= 0.0 && alive(i)) {
+            // Out of sight it runs at the player as monsters do, sliding along walls: a player who
+            // has seen one expects it round the corner.
+            const float d = distance(e.posX, e.posY, m.seenX, m.seenY);
+            if (d > 0.0f) {
+                const float step = MONSTER_SPEED * FRAME_SECONDS / d;
+                if (route.open(m.seenX + (e.posX - m.seenX) * step, m.seenY)) m.seenX += (e.posX - m.seenX) * step;
+                if (route.open(m.seenX, m.seenY + (e.posY - m.seenY) * step)) m.seenY += (e.posY - m.seenY) * step;
+            }
         }
         const Spot p = at(i);
         // One just spotted counts as moving until it has had time to. One pressed against a

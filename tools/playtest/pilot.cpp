@@ -22,6 +22,7 @@ const double STUCK_SECONDS = 0.8;
 // The human: a quarter second from a monster showing up to doing something about it, half the
 // view's width either side of the crosshair, and no eye for detail beyond ten cells.
 const double REACTION_SECONDS = 0.25;
+const double DANGER_SECONDS = 2.0 * REACTION_SECONDS;
 const float HALF_VIEW = 0.583f;  // atan(0.66), the camera plane's half length
 const float LOOK_CELLS = 10.0f;
 const int LOOKS_AGAIN = 3;
@@ -190,7 +191,7 @@ void Pilot::remember(double now) {
 // Marks the open cells the view's rays crossed this frame, out to what a glance takes in.
 void Pilot::explore() {
     if (!e.zBuffer || e.viewWidth <= 0) return;
-    for (int x = 0; x < e.viewWidth; x += 8) {
+    for (int x = e.viewWidth / 16; x < e.viewWidth - e.viewWidth / 16; x += 8) {
         const float camera = 2.0f * x / e.viewWidth - 1.0f;
         const float rx = e.dirX + e.planeX * camera, ry = e.dirY + e.planeY * camera;
         const float reach = std::min(e.zBuffer[x], LOOK_CELLS / std::hypot(rx, ry));
@@ -319,7 +320,11 @@ void Pilot::engage(Controls& c, const LevelState& s, int target, double now) con
     if (inDanger(s, threats, WEAPON_HUNTER) && (s.buzzsawBullets > 0 || s.impactBullets > 0))
         weapon = s.buzzsawBullets > 0 ? WEAPON_BUZZSAW : WEAPON_IMPACT_CANNON;
     if (weapon != s.weapon) holdWeaponKey(c, weapon);
-    if (inDanger(s, threats, weapon)) {
+    // A player sees a monster, then sees that it will arrive first: two reaction times.
+    const bool danger = inDanger(s, threats, weapon);
+    if (!danger) dangerSince = -1.0;
+    else if (dangerSince < 0.0) dangerSince = now;
+    if (danger && (!human || now - dangerSince >= DANGER_SECONDS)) {
         bestMove(c, [&](float x, float y) {
             float nearest = 1e9f;
             for (int i : threats) nearest = std::min(nearest, distance(x, y, at(i).x, at(i).y));

@@ -56,6 +56,7 @@ private:
     std::vector<Memory> memory;
     std::vector<char> explored;  // cells the human has had in view
     int lookedAgain = 0;         // times it began exploring afresh
+    mutable double dangerSince = -1.0;  // when monsters began to be too close to shoot in time
 };
 
 }  // namespace playtest

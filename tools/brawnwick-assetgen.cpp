@@ -64,63 +64,48 @@ void intro(const std::string& root, const std::string& stage) {
     put(gen::emblem(mask(root, "emblem.bmp")), stage + "/d_emblem.bmp");
 }
 
+// One generated picture and where it goes under gfx/.
+struct Art {
+    gen::Image (*make)();
+    const char* path;
+};
+
 void textures(const std::string& root) {
-    const std::string w = root + "/gfx/walls/", f = root + "/gfx/floors/", c = root + "/gfx/ceilings/";
-    put(gen::wallStone(), w + "stone.bmp");
-    put(gen::wallBrick(), w + "brick.bmp");
-    put(gen::wallRedBrick(), w + "redbrick.bmp");
-    put(gen::wallMossy(), w + "mossy.bmp");
-    put(gen::wallMetal(), w + "metal.bmp");
-    put(gen::wallTech(), w + "tech.bmp");
-    put(gen::wallWood(), w + "wood.bmp");
-    put(gen::wallCrate(), w + "crate.bmp");
-    put(gen::wallDoor(), w + "door.bmp");
-    put(gen::wallPanel(), w + "panel.bmp");
-    put(gen::wallMarble(), w + "marble.bmp");
-    put(gen::wallWindow(), w + "window.bmp");
-    put(gen::wallCellar(), w + "cellar.bmp");
-    put(gen::wallRock(), w + "rock.bmp");
-    put(gen::wallOreVein(), w + "orevein.bmp");
-    put(gen::wallShoring(), w + "shoring.bmp");
-    put(gen::wallWhitewash(), w + "whitewash.bmp");
-    put(gen::wallTimber(), w + "timber.bmp");
-    put(gen::wallPipes(), w + "pipes.bmp");
-    put(gen::wallFurnace(), w + "furnace.bmp");
-    put(gen::wallBookshelf(), w + "bookshelf.bmp");
-    put(gen::wallTapestry(), w + "tapestry.bmp");
-    put(gen::floorTiles(), f + "tiles.bmp");
-    put(gen::floorGrass(), f + "grass.bmp");
-    put(gen::floorPlanks(), f + "planks.bmp");
-    put(gen::floorDirt(), f + "dirt.bmp");
-    put(gen::floorFlagstone(), f + "flagstone.bmp");
-    put(gen::floorCobbles(), f + "cobbles.bmp");
-    put(gen::floorGravel(), f + "gravel.bmp");
-    put(gen::floorCarpet(), f + "carpet.bmp");
-    put(gen::floorGrating(), f + "grating.bmp");
-    put(gen::floorMosaic(), f + "mosaic.bmp");
-    put(gen::ceilingBeams(), c + "beams.bmp");
-    put(gen::ceilingPlaster(), c + "plaster.bmp");
-    put(gen::ceilingMetalGrid(), c + "metalgrid.bmp");
-    put(gen::ceilingRock(), c + "rock.bmp");
-    put(gen::ceilingVault(), c + "vault.bmp");
-    put(gen::ceilingRafters(), c + "rafters.bmp");
+    const Art art[] = {
+        {gen::wallStone, "walls/stone"}, {gen::wallBrick, "walls/brick"},
+        {gen::wallRedBrick, "walls/redbrick"}, {gen::wallMossy, "walls/mossy"},
+        {gen::wallMetal, "walls/metal"}, {gen::wallTech, "walls/tech"},
+        {gen::wallWood, "walls/wood"}, {gen::wallCrate, "walls/crate"},
+        {gen::wallDoor, "walls/door"}, {gen::wallPanel, "walls/panel"},
+        {gen::wallMarble, "walls/marble"}, {gen::wallWindow, "walls/window"},
+        {gen::wallCellar, "walls/cellar"}, {gen::wallRock, "walls/rock"},
+        {gen::wallOreVein, "walls/orevein"}, {gen::wallShoring, "walls/shoring"},
+        {gen::wallWhitewash, "walls/whitewash"}, {gen::wallTimber, "walls/timber"},
+        {gen::wallPipes, "walls/pipes"}, {gen::wallFurnace, "walls/furnace"},
+        {gen::wallBookshelf, "walls/bookshelf"}, {gen::wallTapestry, "walls/tapestry"},
+        {gen::floorTiles, "floors/tiles"}, {gen::floorGrass, "floors/grass"},
+        {gen::floorPlanks, "floors/planks"}, {gen::floorDirt, "floors/dirt"},
+        {gen::floorFlagstone, "floors/flagstone"}, {gen::floorCobbles, "floors/cobbles"},
+        {gen::floorGravel, "floors/gravel"}, {gen::floorCarpet, "floors/carpet"},
+        {gen::floorGrating, "floors/grating"}, {gen::floorMosaic, "floors/mosaic"},
+        {gen::ceilingBeams, "ceilings/beams"}, {gen::ceilingPlaster, "ceilings/plaster"},
+        {gen::ceilingMetalGrid, "ceilings/metalgrid"}, {gen::ceilingRock, "ceilings/rock"},
+        {gen::ceilingVault, "ceilings/vault"}, {gen::ceilingRafters, "ceilings/rafters"},
+    };
+    for (const Art& a : art) put(a.make(), root + "/gfx/" + a.path + ".bmp");
 }
 
 void sprites(const std::string& root) {
-    const std::string s = root + "/gfx/sprites/";
-    put(gen::monsterSlimeSpider(), s + "monster0.bmp", true);
-    put(gen::monsterBrute(), s + "monster1.bmp", true);
-    put(gen::monsterEyeDemon(), s + "monster2.bmp", true);
-    put(gen::spriteLamp(), s + "lamp.bmp", true);
-    put(gen::spriteBarrel(), s + "barrel.bmp", true);
-    put(gen::spritePillar(), s + "pillar.bmp", true);
-    put(gen::spritePlant(), s + "plant.bmp", true);
-    put(gen::spriteBrazier(), s + "brazier.bmp", true);
-    put(gen::spriteStatue(), s + "statue.bmp", true);
-    put(gen::spriteMinecart(), s + "minecart.bmp", true);
-    put(gen::spriteTree(), s + "tree.bmp", true);
-    put(gen::spriteAnvil(), s + "anvil.bmp", true);
-    put(gen::spriteCandelabra(), s + "candelabra.bmp", true);
+    const Art art[] = {
+        {gen::monsterSlimeSpider, "monster0"}, {gen::monsterBrute, "monster1"},
+        {gen::monsterEyeDemon, "monster2"}, {gen::spriteLamp, "lamp"},
+        {gen::spriteBarrel, "barrel"}, {gen::spritePillar, "pillar"},
+        {gen::spritePlant, "plant"}, {gen::spriteBrazier, "brazier"},
+        {gen::spriteStatue, "statue"}, {gen::spriteMinecart, "minecart"},
+        {gen::spriteTree, "tree"}, {gen::spriteAnvil, "anvil"},
+        {gen::spriteCandelabra, "candelabra"},
+    };
+    for (const Art& a : art) put(a.make(), root + "/gfx/sprites/" + a.path + ".bmp", true);
 }
 
 void weapons(const std::string& root) {

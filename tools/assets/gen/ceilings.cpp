@@ -22,15 +22,15 @@ Image ceilingVault() {
     return texture([](int x, int y, float u, float v) {
         // One bay per tile: small ashlar webbing, diagonal ribs meeting at a boss, transverse
         // ribs along the edges shared with the next bay.
-        Col c = masonryPixel(x, y, u, v, 16, 8, hex(0x6e6a62), hex(0x86827a), hex(0x3a3834), 381, 1.0f);
+        Col c = masonryPixel(x, y, u, v, 16, 8, hex(0x5e5a54), hex(0x76726a), hex(0x343230), 381, 1.0f);
         float px = x + 0.5f - 32, py = y + 0.5f - 32;
         float diag = std::min(std::fabs(px - py), std::fabs(px + py)) / 1.41421f;
         float edge = 32 - std::max(std::fabs(px), std::fabs(py));
         float rib = std::min(diag, edge);
-        if (rib < 3.5f) {
-            float s = rib / 3.5f;
-            c = hex(0xb0aa9c) * (1.15f - 0.6f * s * s) * (0.9f + 0.15f * fbm(u, v, 8, 2, 382));
-        } else if (rib < 4.5f) {
+        if (rib < 3.0f) {
+            float s = rib / 3.0f;
+            c = hex(0x948e82) * (1.1f - 0.45f * s * s) * (0.9f + 0.15f * fbm(u, v, 8, 2, 382));
+        } else if (rib < 4.0f) {
             c = c * 0.6f;  // shadow beside the rib
         }
         float boss = len(px, py);

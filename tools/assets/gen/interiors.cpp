@@ -32,15 +32,20 @@ Image floorCarpet() {
 
 Image floorGrating() {
     return texture([](int x, int y, float u, float v) {
-        // Iron bars over the dark, faintly lit by the fires below.
-        Col pit = hex(0x0e0a08) + hex(0x5a1e06) * smooth(0.45f, 0.8f, fbm(u, v, 2, 3, 361));
-        int gx = x % 16, gy = y % 8;
-        bool bar = gx < 3, rung = gy < 2;
-        if (!bar && !rung) return pit;
-        Col iron = hex(0x4a4c50) * (0.8f + 0.35f * fbm(u, v, 8, 3, 362));
-        iron = mix(iron, hex(0x6a3a1e), smooth(0.6f, 0.8f, fbm(u, v, 4, 3, 363)) * 0.6f);
-        if (bar) return iron * (gx == 0 ? 1.25f : (gx == 2 ? 0.7f : 1.0f));
-        return iron * (gy == 0 ? 1.15f : 0.8f);
+        // Heavy cast bars round square holes, over the dark and the fires below; a seam plate
+        // along one edge. Broad bars and dim holes keep it calm when seen edge-on.
+        Col pit = hex(0x1a1410) + hex(0x6a2a0a) * smooth(0.4f, 0.8f, fbm(u, v, 2, 3, 361));
+        Col iron = hex(0x4e5054) * (0.8f + 0.3f * fbm(u, v, 8, 3, 362));
+        iron = mix(iron, hex(0x6a3e22), smooth(0.55f, 0.8f, fbm(u, v, 4, 3, 363)) * 0.6f);
+        int gx = x % 16, gy = y % 16;
+        if (y < 4) return iron * (y == 0 ? 0.6f : (y == 1 ? 1.2f : 1.0f));
+        if (gx < 6 || gy < 6) {
+            float k = 1.0f;
+            if (gx == 0 || gy == 0) k = 1.15f;
+            if ((gx == 5 && gy >= 6) || (gy == 5 && gx >= 6)) k = 0.7f;
+            return iron * k;
+        }
+        return pit * (gx == 6 || gy == 6 ? 0.6f : 1.0f);
     });
 }
 

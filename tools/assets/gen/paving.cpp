@@ -25,12 +25,18 @@ Image floorCobbles() {
 
 Image floorGravel() {
     return texture([](int, int, float u, float v) {
-        // Small pebbles over packed grit; two sizes keep it from looking like a pattern.
-        Cell big = cellular(u, v, 16, 331, 0.9f), fine = cellular(u, v, 32, 332, 0.9f);
-        Col grit = mix(hex(0x5a5244), hex(0x7a705e), fbm(u, v, 8, 3, 333));
-        Col c = grit;
-        if (fine.f1 < 0.38f) c = mix(hex(0x6a665e), hex(0x9a9282), (fine.id & 255) / 255.0f) * (1.05f - fine.f1);
-        if (big.f1 < 0.34f) c = mix(hex(0x7a746a), hex(0xb0a894), (big.id & 255) / 255.0f) * (1.1f - big.f1 * 1.1f);
+        // Rounded pebbles of two sizes over packed grit, each lit as a little dome so the
+        // gravel still reads as stones a few cells away.
+        Col c = mix(hex(0x2e2a24), hex(0x4a4238), fbm(u, v, 16, 2, 333));
+        for (int layer = 0; layer < 2; ++layer) {
+            Cell k = cellular(u, v, layer ? 10 : 20, 331 + layer, 0.9f);
+            float r = layer ? 0.42f : 0.4f;
+            if (k.f1 >= r) continue;
+            float h = std::sqrt(1 - (k.f1 / r) * (k.f1 / r));
+            Col stone = mix(hex(0x5a544a), hex(0x9a907e), (k.id & 255) / 255.0f);
+            if (((k.id >> 8) & 15) == 0) stone = hex(0x6e5a46);  // the odd rusty one
+            c = stone * (0.45f + 0.6f * h);
+        }
         return c;
     }, 2);
 }
@@ -44,7 +50,7 @@ Image floorMosaic() {
         float r = len(cx, cy), a = std::atan2(cy, cx);
         float rc = len(32 - std::fabs(cx), 32 - std::fabs(cy));  // distance to the nearest corner
         float petal = r * (0.8f + 0.2f * std::cos(8 * a));
-        Col c = hex(0xd8ccb0);  // cream ground
+        Col c = hex(0xb8ac90);  // cream ground
         if (petal < 7) c = hex(0xd8a838);
         else if (petal < 13) c = hex(0x1e4a8a);
         else if (r < 18 && r >= 15) c = hex(0xa83a24);

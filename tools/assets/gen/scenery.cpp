@@ -57,30 +57,35 @@ Image spriteBrazier() {
 
 Image spriteStatue() {
     Image img = blankSprite();
-    const Col marble = hex(0xb4b0a6);
-    auto body = [&](float cx, float cy, float hw, float hh, float round) {
-        paint(img, [=](float x, float y) { return sdBox(x, y, cx, cy, hw, hh, round); },
-              [=](float x, float y) { return stoneAt(x, y, std::clamp((x - cx) / hw, -1.0f, 1.0f), marble); });
-    };
-    // Plinth with a moulded top.
-    paint(img, [](float x, float y) { return sdBox(x, y, 32, 57.5f, 14, 6); },
-          [](float x, float y) { return stoneAt(x, y, (x - 32) / 14 * 0.4f, hex(0x8a867c)); });
-    paintFlat(img, [](float x, float y) { return sdBox(x, y, 32, 51, 15.5f, 1.2f); }, hex(0xa09c92));
-    body(27.5f, 43, 3, 7, 1);  // legs
-    body(36.5f, 43, 3, 7, 1);
-    // Surcoat over the torso, widening to the hips.
-    paint(img, [](float x, float y) { return sdPolygon(x, y, {{22, 20}, {42, 20}, {44, 38}, {20, 38}}); },
-          [&](float x, float y) { return stoneAt(x, y, (x - 32) / 12, marble); });
-    body(20, 26, 3.2f, 7, 2.5f);  // arms down to the sword's grip
-    body(44, 26, 3.2f, 7, 2.5f);
-    ball(img, 32, 14, 6, 6.5f, marble * 0.95f, 0.45f, 0.12f);  // helmeted head
-    paintFlat(img, [](float x, float y) { return sdBox(x, y, 32, 14, 4.5f, 0.8f); }, hex(0x4a4840));  // visor slit
-    limb(img, 32, 7.5f, 32, 4, 1.2f, marble);  // crest
-    // The sword, point down, hands on the pommel.
-    limb(img, 32, 30, 32, 50, 1.6f, hex(0xc8c4ba));
-    limb(img, 26, 30, 38, 30, 1.4f, hex(0x9a968c));
-    ball(img, 32, 26.5f, 4.2f, 3, marble, 0.45f, 0.12f);
-    return finish(img, hex(0x1a1a18));
+    const Col stone = hex(0xaaa898);
+    // Plinth with a moulded cap.
+    paint(img, [](float x, float y) { return sdBox(x, y, 32, 58.5f, 13, 5); },
+          [](float x, float y) { return stoneAt(x, y, (x - 32) / 13 * 0.5f, hex(0x7e7a70)); });
+    paint(img, [](float x, float y) { return sdBox(x, y, 32, 52.5f, 15, 1.6f); },
+          [](float x, float y) { return stoneAt(x, y, (x - 32) / 15 * 0.3f, hex(0x9a968a)); });
+    // A knight in a long surcoat flaring to the plinth, its folds cut as shallow grooves.
+    paint(img, [](float x, float y) { return sdPolygon(x, y, {{24, 22}, {40, 22}, {45, 51}, {19, 51}}); },
+          [stone](float x, float y) {
+              float hw = 8 + (y - 22) / 29 * 5;
+              float s = std::clamp((x - 32) / hw, -1.0f, 1.0f);
+              float fold = 0.88f + 0.12f * std::cos((x - 32) * 1.1f) * clamp01((y - 34) / 12);
+              return stoneAt(x, y, s, stone * fold);
+          });
+    for (float sx : {-1.0f, 1.0f}) {
+        ball(img, 32 + sx * 10, 24, 5.5f, 4.5f, stone, 0.45f, 0.12f);  // pauldrons
+        limb(img, 32 + sx * 11, 26, 32 + sx * 4, 34, 3, stone * 0.95f);  // arms to the grip
+    }
+    // The sword, point down before the knight, hands on its grip.
+    limb(img, 32, 38, 32, 50, 1.7f, hex(0xc4c2b6));
+    limb(img, 25.5f, 36.5f, 38.5f, 36.5f, 1.3f, hex(0x9a988c));
+    ball(img, 32, 34, 4, 3, stone, 0.45f, 0.12f);
+    ball(img, 32, 30, 1.6f, 1.6f, stone * 1.05f, 0.45f, 0.2f);  // pommel
+    // Great helm with a slit and a crest.
+    paint(img, [](float x, float y) { return sdBox(x, y, 32, 15.5f, 5, 6, 3); },
+          [stone](float x, float y) { return stoneAt(x, y, (x - 32) / 5, stone); });
+    paintFlat(img, [](float x, float y) { return sdBox(x, y, 32, 14.5f, 4, 0.7f); }, hex(0x3e3c36));
+    limb(img, 32, 9.5f, 32, 5, 1.3f, stone);
+    return finish(img, hex(0x161614));
 }
 
 Image spriteMinecart() {
@@ -89,8 +94,12 @@ Image spriteMinecart() {
     Rng rng(521);
     for (int i = 0; i < 14; ++i) {
         float x = rng.range(17, 47), y = rng.range(34, 41), r = rng.range(3.5f, 5.5f);
-        ball(img, x, y, r, r * 0.8f, mix(hex(0x3a3632), hex(0x5a5248), rng.uni()), 0.4f, 0.15f);
-        if (rng.uni() < 0.6f) img.blend(static_cast<int>(x), static_cast<int>(y - r * 0.3f), hex(0xffd860), 1);
+        ball(img, x, y, r, r * 0.8f, mix(hex(0x6a5e50), hex(0x948672), rng.uni()), 0.45f, 0.15f);
+        for (int k = 0; k < 2; ++k) {
+            // Named draws, not call arguments: compilers order those differently.
+            float gx = x + rng.range(-r, r) * 0.6f, gy = y + rng.range(-r, r) * 0.4f, t = rng.uni();
+            if (t < 0.7f) img.blend(static_cast<int>(gx), static_cast<int>(gy), mix(hex(0xd89a30), hex(0xfff0a0), t / 0.7f), 1);
+        }
     }
     // The box: planks in an iron frame, narrower at the bottom.
     paint(img, [](float x, float y) { return sdPolygon(x, y, {{10, 39}, {54, 39}, {50, 56}, {14, 56}}); }, [](float x, float y) {

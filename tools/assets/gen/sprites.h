@@ -10,13 +10,15 @@ constexpr int SPR = 64;
 // A transparent 64 x 64 canvas.
 Image blankSprite();
 
-// Hard-edges the coverage (the game keys on one colour) and adds a dark rim.
-Image finish(Image img, Col rim);
+// Hard-edges the coverage (the game keys on one colour) and adds a dark rim `width` pixels wide.
+Image finish(Image img, Col rim, int width = 1);
 
-// Weakest: a green slime spider, low and wide, with big yellow eyes.
+// Monsters: monsters.cpp. Cold, saturated colours and a heavy dark rim set them off from the
+// keep's warm stone, brick and wood.
+// Weakest: a cyan slime spider, low and wide, with big amber eyes.
 Image monsterSlimeSpider();
 
-// Middle: a red horned brute with fists and a glowing glare.
+// Middle: a cobalt-blue horned brute with fists, tusks and a glowing glare.
 Image monsterBrute();
 
 // Toughest: a floating purple eye-demon with horns, spines and tentacles.

@@ -35,7 +35,8 @@ Image wallBookshelf() {
         float s = (x - bx + 0.5f) / w * 2 - 1;
         c = c * (1.1f - 0.35f * s * s);  // round spines
         int top = 13 - h;
-        if (ly == top + 2 || ly == 13 - 3) c = mix(c, hex(0xe0b850), 0.8f);  // gilt bands
+        if ((id >> 20) % 3 == 0 && (ly == top + 2 || ly == 13 - 3)) c = mix(c, hex(0xe0b850), 0.8f);  // gilt bands
+        else if ((id >> 20) % 3 == 1 && ly == top + 4) c = mix(c, hex(0xd8d0b8), 0.6f);  // a paper label
         if (ly == top) c = c * 0.7f;
         return c;
     });
@@ -46,8 +47,8 @@ Image wallTapestry() {
         // The hanging fills the wall; a strip of keep stone shows at top and bottom.
         Col c = masonryPixel(x, y, u, v, 16, 8, hex(0x5e5a54), hex(0x726e66), hex(0x2a2826), 311, 1.0f);
         if (y < 5 || y > 58) return c;
-        // Woven cloth: royal blue field, a red band, then a gold-and-red border.
-        Col cloth = hex(0x1e3a9a) * (0.88f + 0.2f * fbm(u, v, 8, 2, 312));
+        // Woven cloth: deep green field, a red band, then a gold-and-red border.
+        Col cloth = hex(0x1a5a2a) * (0.88f + 0.2f * fbm(u, v, 8, 2, 312));
         float ex = std::min(std::fabs(x + 0.5f - 0), std::fabs(x + 0.5f - 64));
         float e = std::min(ex, std::min(y + 0.5f - 5, 58.5f - y));
         if (e < 2.5f) cloth = hex(0x9a1a1a);

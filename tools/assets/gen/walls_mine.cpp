@@ -22,13 +22,17 @@ Col timberPixel(float u, float v, uint32_t seed, bool across) {
 
 Image wallCellar() {
     return texture([](int x, int y, float u, float v) {
-        Col c = masonryPixel(x, y, u, v, 32, 21.333f, hex(0x3e3e3a), hex(0x56544c), hex(0x161614), 221, 1.5f);
-        // Damp climbs from the floor and runs down in streaks; salt blooms where it dries.
-        float streak = fbm(u, v * 0.05f, 16, 2, 222);
-        float damp = clamp01(smooth(0.35f, 1.0f, v) * 0.8f + smooth(0.55f, 0.8f, streak) * 0.6f);
-        c = mix(c, c * hex(0x7a9088), damp * 0.6f);
-        float salt = smooth(0.68f, 0.8f, fbm(u, v, 8, 3, 223)) * smooth(0.55f, 0.75f, v) * (1 - damp * 0.5f);
-        return mix(c, hex(0xa8aaa0), salt * 0.55f);
+        // Big worn blocks in black mortar, sweating: damp rises from the floor, water runs down
+        // in streaks that catch the light, green slime where it pools and salt where it dries.
+        Col c = masonryPixel(x, y, u, v, 32, 21.333f, hex(0x403e38), hex(0x58554c), hex(0x121210), 221, 1.6f);
+        float streak = smooth(0.55f, 0.8f, fbm(u, v * 0.05f, 16, 2, 222));
+        float damp = clamp01(smooth(0.4f, 1.0f, v) * 0.8f + streak * 0.7f);
+        c = mix(c, c * hex(0x6a8478), damp * 0.7f);
+        c = c + hex(0x202a28) * (streak * smooth(0.6f, 0.9f, hashf(x, y / 3, 224)));
+        float slime = smooth(0.62f, 0.75f, fbm(u, v, 8, 3, 225)) * smooth(0.7f, 0.95f, v);
+        c = mix(c, hex(0x26361c) * (0.8f + 0.4f * hashf(x, y, 226)), slime * 0.6f);
+        float salt = smooth(0.68f, 0.8f, fbm(u, v, 8, 3, 223)) * smooth(0.2f, 0.5f, v) * (1 - damp * 0.6f);
+        return mix(c, hex(0xa8aaa0), salt * 0.5f);
     }, 2);
 }
 

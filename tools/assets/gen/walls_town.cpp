@@ -42,10 +42,10 @@ Image wallWhitewash() {
         c = c * (0.95f + 0.08f * hashf(x, y, 262));
         // Splashed mud along the foot of the wall, flaking limewash above it.
         c = mix(c, hex(0x7a6a50), smooth(0.72f, 1.0f, v + 0.2f * fbm(u, v, 8, 2, 263)) * 0.7f);
-        float flake = smooth(0.7f, 0.74f, fbm(u, v, 8, 3, 264));
-        return mix(c, hex(0xa89a80), flake * 0.6f);
+        float flake = smooth(0.72f, 0.75f, fbm(u, v, 16, 3, 264));
+        return mix(c, hex(0xa89a80), flake * 0.45f);
     }, 2);
-    frame(img, {{0, 3, 64, 3}, {0, 61, 64, 61}, {0, 0, 0, 64}, {0, 58, 30, 6}}, 3.0f, hex(0x2a1a0e), hex(0x4e3420), 265);
+    frame(img, {{0, 3, 64, 3}, {0, 61, 64, 61}, {0, 0, 0, 64}, {36, 0, 36, 64}, {4, 58, 32, 6}}, 3.0f, hex(0x2a1a0e), hex(0x4e3420), 265);
     return img;
 }
 

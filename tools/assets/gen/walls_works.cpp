@@ -62,7 +62,7 @@ Image wallPipes() {
 
 Image wallFurnace() {
     Image img = texture([](int x, int y, float u, float v) {
-        Col c = masonryPixel(x, y, u, v, 16, 8, hex(0x6a4a30), hex(0x8a6038), hex(0x1e1612), 291, 1.0f);
+        Col c = masonryPixel(x, y, u, v, 16, 8, hex(0x5a4030), hex(0x7e5a3a), hex(0x1a1410), 291, 1.0f);
         // Soot from the mouth, heat glow on the bricks around it.
         float d = len(x + 0.5f - 32, (y + 0.5f - 44) * 1.2f);
         c = c * (0.45f + 0.55f * smooth(14, 30, d + 8 * fbm(u, v, 4, 2, 292)));

@@ -85,10 +85,13 @@ sed 's/^##,######..#####,###$/##,#############,###/' levels/0.txt > "$TMP/sealed
 for c in "sealed:monster 1 at (12.5, 2.5) cannot be reached" "mob:died after"; do
   name=${c%%:*}
   "$MAP" compile "$TMP/$name.txt" "$TMP/$name.map"
-  rc=0; "$MAP" playtest "$TMP/$name.map" > "$TMP/play" || rc=$?
-  [ "$rc" -eq 1 ] && grep -qF "$name.map: not won: ${c#*:}" "$TMP/play" || fail "playtest of $name.map exited $rc: $(cat "$TMP/play")"
+  for mode in "" --human; do
+    rc=0; "$MAP" playtest $mode "$TMP/$name.map" > "$TMP/play" || rc=$?
+    [ "$rc" -eq 1 ] && grep -qF "$name.map: not won: ${c#*:}" "$TMP/play" || fail "playtest $mode of $name.map exited $rc: $(cat "$TMP/play")"
+  done
 done
 expect_fail 2 "usage: brawnwick-map" "$MAP" playtest
+expect_fail 2 "usage: brawnwick-map" "$MAP" playtest --human
 
 { cat "$TMP/room.map"; printf '\n'; } > "$TMP/newline.map"
 "$MAP" check "$TMP/newline.map" 2> "$TMP/err" | grep -q "ok, 7 x 5" || fail "check of a level with a trailing newline"

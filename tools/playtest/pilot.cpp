@@ -114,6 +114,12 @@ Controls Pilot::decide(const LevelState& s, double now) {
         // Round the nearest corner not yet looked round; with every one seen, look again, for
         // a monster may stand where only a sliver of it showed.
         int cell = nearestUnexplored(stepsHere);
+        if (cell < 0)  // all seen: one still unfound that no path leads to is walled in
+            for (int i : unseen)
+                if (stepsOf(i) < 0) {
+                    unreachable = i;
+                    return Controls();
+                }
         if (cell < 0 && lookedAgain < LOOKS_AGAIN) {
             ++lookedAgain;
             std::fill(explored.begin(), explored.end(), 0);

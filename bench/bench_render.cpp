@@ -1,12 +1,14 @@
-// Frames per second of the renderer against its plain getpixel reference, on one busy scene
-// (walls, textured floors and ceilings, open sky, 50 sprites), and of the two ways to copy the
-// column buffer into the back buffer. Both renderers draw the same picture; that is checked first.
+// The renderer against its plain getpixel reference, and the frame copy against a memcpy of the
+// same bytes, on three kinds of level (textures of one size; mixed power-of-two sizes in every
+// role; non-square textures), each with open sky and textured ceilings, in every colour depth and
+// at three screen sizes. Both renderers must draw the same picture; that is checked first.
+// Usage: bench_render [SECONDS] [SIZES...] with SIZES like 1920x1080 (default: 800x600 1920x1080 3840x2160).
 #include <allegro.h>
 
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,38 +24,55 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+struct Side {
+    int w, h;
+};
 
-std::string makeTexture(const std::string& dir, const char* name, int seed, bool holes) {
-    BITMAP* bmp = create_bitmap_ex(32, 64, 64);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            int c = makecol32((x * 4 + seed * 50) & 0xFF, (y * 4 + seed * 30) & 0xFF, ((x ^ y) * 4 + seed * 70) & 0xFF);
-            if (holes && (std::abs(x - 32) > 20 - y / 4 || y < 4)) c = makecol32(255, 0, 255);
+std::string makeTexture(const std::string& dir, const std::string& name, Side s, int seed, bool holes) {
+    BITMAP* bmp = create_bitmap_ex(32, s.w, s.h);
+    for (int y = 0; y < s.h; ++y) {
+        for (int x = 0; x < s.w; ++x) {
+            const int u = x * 64 / s.w, v = y * 64 / s.h;
+            int c = makecol32((u * 4 + seed * 50) & 0xFF, (v * 4 + seed * 30) & 0xFF, ((u ^ v) * 4 + seed * 70) & 0xFF);
+            if (holes && (std::abs(u - 32) > 20 - v / 4 || v < 4)) c = makecol32(255, 0, 255);
             putpixel(bmp, x, y, c);
         }
     }
-    std::string path = dir + "/" + name;
+    const std::string path = dir + "/" + name + ".bmp";
     save_bitmap(path.c_str(), bmp, nullptr);
     destroy_bitmap(bmp);
     return path;
 }
 
+// Texture sides by role: three sprites (two monsters and a lamp), two walls, a floor, a ceiling.
+struct Kit {
+    const char* name;
+    Side sprite[3], wall[2], floor, ceiling;
+};
+
+const Kit KITS[] = {
+    {"one size 64", {{64, 64}, {64, 64}, {64, 64}}, {{64, 64}, {64, 64}}, {64, 64}, {64, 64}},
+    {"mixed sizes", {{32, 64}, {64, 64}, {128, 128}}, {{16, 16}, {128, 128}}, {64, 64}, {32, 32}},
+    {"non-square", {{64, 32}, {16, 64}, {128, 64}}, {{128, 32}, {32, 256}}, {64, 16}, {16, 128}},
+};
+
 // A 24 x 24 level: rooms and pillars, half the cells under open sky, 50 sprites spread out.
-std::string busyLevel(const std::string& dir) {
+std::string busyLevel(const std::string& dir, const Kit& kit, std::vector<std::string>& files) {
     levelfile::Level level;
-    level.texturePaths = {makeTexture(dir, "monster.bmp", 1, true), makeTexture(dir, "lamp.bmp", 2, true),
-                          makeTexture(dir, "stone.bmp", 3, false),  makeTexture(dir, "brick.bmp", 4, false),
-                          makeTexture(dir, "tiles.bmp", 5, false),  makeTexture(dir, "beams.bmp", 6, false)};
+    for (int i = 0; i < 3; ++i) level.texturePaths.push_back(makeTexture(dir, "sprite" + std::to_string(i), kit.sprite[i], i + 1, true));
+    for (int i = 0; i < 2; ++i) level.texturePaths.push_back(makeTexture(dir, "wall" + std::to_string(i), kit.wall[i], i + 4, false));
+    level.texturePaths.push_back(makeTexture(dir, "floor", kit.floor, 6, false));
+    level.texturePaths.push_back(makeTexture(dir, "ceiling", kit.ceiling, 7, false));
+    files.insert(files.end(), level.texturePaths.begin(), level.texturePaths.end());
     level.width = level.height = 24;
     for (int j = 0; j < 24; ++j) {
         for (int i = 0; i < 24; ++i) {
             const bool wall = i == 0 || j == 0 || i == 23 || j == 23 || (i % 6 == 3 && j % 5 == 2) ||
                               (j == 12 && i > 4 && i < 10);
-            const unsigned short code = static_cast<unsigned short>(wall ? 2 + (i + j) % 2 : 0xFFFF);
+            const unsigned short code = static_cast<unsigned short>(wall ? 3 + (i + j) % 2 : 0xFFFF);
             level.walls.push_back(code);
-            level.floors.push_back(static_cast<unsigned char>(wall ? code : 4));
-            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : (i < 12 ? 5 : 0xFF)));
+            level.floors.push_back(static_cast<unsigned char>(wall ? code : 5));
+            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : (i < 12 ? 6 : 0xFF)));
         }
     }
     level.startX = 20.5f;
@@ -63,7 +82,7 @@ std::string busyLevel(const std::string& dir) {
     level.skyBlue = 200;
     for (int s = 0; s < 50; ++s) {
         const float x = 1.5f + static_cast<float>((s * 7) % 21), y = 1.3f + static_cast<float>((s * 11) % 21);
-        level.sprites.push_back({x, y, 1, static_cast<unsigned short>(s % 2)});
+        level.sprites.push_back({x, y, 1, static_cast<unsigned short>(s % 3)});
     }
     return levelfile::write(level);
 }
@@ -77,27 +96,34 @@ struct Buffers {
     std::vector<float> depth;
 };
 
-// Frames per second of two ways of doing one job, measured in alternating slices of about 50 ms
-// for at least `seconds` each, so that a change of load on the machine hits both alike.
+// Processor time of this thread: on a shared machine, time spent waiting for a core is not counted.
+double threadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Runs per second of processor time of two ways of doing one job, measured in alternating slices
+// of about 50 ms for at least `seconds` each, so that a change of load on the machine hits both alike.
 template <typename A, typename B>
 std::pair<double, double> measurePair(A first, B second, double seconds) {
     first();  // warm the caches
     second();
-    int frames[2] = {0, 0};
+    int runs[2] = {0, 0};
     double spent[2] = {0.0, 0.0};
     while (spent[0] < seconds || spent[1] < seconds) {
         for (int which = 0; which < 2; ++which) {
-            const auto start = Clock::now();
+            const double start = threadSeconds();
             double elapsed = 0.0;
             do {
                 which == 0 ? first() : second();
-                ++frames[which];
-                elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+                ++runs[which];
+                elapsed = threadSeconds() - start;
             } while (elapsed < 0.05);
             spent[which] += elapsed;
         }
     }
-    return {frames[0] / spent[0], frames[1] / spent[1]};
+    return {runs[0] / spent[0], runs[1] / spent[1]};
 }
 
 void place(Kelda_engine& e, int frame) {
@@ -111,7 +137,7 @@ void place(Kelda_engine& e, int frame) {
     e.planeY = 0.66f * std::cos(a);
 }
 
-bool runScene(const std::string& levelBytes, int depth, int w, int h, double seconds) {
+bool renderFigures(const std::string& levelBytes, const Kit& kit, int depth, Side size, double seconds) {
     set_color_depth(depth);
     Kelda_engine e;
     std::istringstream in(levelBytes);
@@ -120,62 +146,73 @@ bool runScene(const std::string& levelBytes, int depth, int w, int h, double sec
         std::fprintf(stderr, "bench_render: the scene does not load: %s\n", problem.c_str());
         return false;
     }
+    const int w = size.w, h = size.h;
     Buffers mine(w, h), ref(w, h);
     e.setBuffers(mine.columns.data(), mine.depth.data(), w, h);
     std::vector<unsigned char> refVisible(e.spriteCount);
     std::vector<int> order(e.spriteCount);
     std::vector<float> distance(e.spriteCount);
     ReferenceOutput out{ref.columns.data(), ref.depth.data(), refVisible.data(), order.data(), distance.data(), -1};
-
     place(e, 0);
     e.render();
     referenceRender(e, out);
     if (mine.pixels != ref.pixels) {
-        std::fprintf(stderr, "bench_render: engine and reference pictures differ at %dx%d, %d-bit\n", w, h, depth);
+        std::fprintf(stderr, "bench_render: engine and reference differ: %s, %dx%d, %d-bit\n", kit.name, w, h, depth);
         return false;
     }
-
     int frame = 0;
-    const auto render = measurePair([&] { place(e, ++frame), e.render(); },
-                                    [&] { place(e, ++frame), referenceRender(e, out); }, seconds);
-
-    BITMAP* back = create_bitmap_ex(depth, w, h);
-    const auto copy = measurePair([&] { copyColumnsToBitmap(mine.columns.data(), w, h, back); },
-                                  [&] {
-                                      for (int x = 0; x < w; ++x)
-                                          for (int y = 0; y < h; ++y) putpixel(back, x, y, mine.columns[x][y]);
-                                  },
-                                  seconds / 2);
-    destroy_bitmap(back);
-    const double engineFps = render.first, referenceFps = render.second;
-    const double copyFast = copy.first, copySlow = copy.second;
-
-    std::printf("%4dx%-4d %2d-bit  render: engine %8.1f fps  reference %7.1f fps  ratio %5.2fx   "
-                "copy: rows %8.1f fps  putpixel %7.1f fps  ratio %5.2fx\n",
-                w, h, depth, engineFps, referenceFps, engineFps / referenceFps, copyFast, copySlow, copyFast / copySlow);
+    const auto r = measurePair([&] { place(e, ++frame), e.render(); },
+                               [&] { place(e, ++frame), referenceRender(e, out); }, seconds);
+    std::printf("  %-12s %4dx%-4d %2d-bit  engine %7.1f fps  reference %6.1f fps  %5.2fx\n", kit.name, w, h, depth,
+                r.first, r.second, r.first / r.second);
     std::fflush(stdout);
     return true;
+}
+
+void copyFigures(int depth, Side size, double seconds) {
+    const int w = size.w, h = size.h;
+    Buffers columns(w, h);
+    for (size_t i = 0; i < columns.pixels.size(); ++i) columns.pixels[i] = static_cast<int>(i * 2654435761u) & 0xFFFFFF;
+    BITMAP* back = create_bitmap_ex(depth, w, h);
+    const size_t bytes = size_t(w) * h * ((depth + 7) / 8);
+    std::vector<unsigned char> from(bytes, 1), to(bytes);
+    const auto r = measurePair([&] { copyColumnsToBitmap(columns.columns.data(), w, h, back); },
+                               [&] { std::memcpy(to.data(), from.data(), bytes); }, seconds);
+    std::printf("  frame copy   %4dx%-4d %2d-bit  %6.3f ms   memcpy of %5.1f MB %6.3f ms   %5.2fx memcpy's time\n", w, h,
+                depth, 1000.0 / r.first, bytes / 1e6, 1000.0 / r.second, r.second / r.first);
+    std::fflush(stdout);
+    destroy_bitmap(back);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    double seconds = 2.0;
-    if (argc > 1) seconds = std::atof(argv[1]);
-    if (!(seconds > 0.0)) seconds = 2.0;
+    double seconds = 1.0;
+    std::vector<Side> sizes;
+    for (int i = 1; i < argc; ++i) {
+        Side s{};
+        if (std::sscanf(argv[i], "%dx%d", &s.w, &s.h) == 2 && s.w > 0 && s.h > 0)
+            sizes.push_back(s);
+        else if (std::atof(argv[i]) > 0.0)
+            seconds = std::atof(argv[i]);
+    }
+    if (sizes.empty()) sizes = {{800, 600}, {1920, 1080}, {3840, 2160}};
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
-    set_color_depth(32);
     char dir[] = "/tmp/brawnwick-bench-XXXXXX";
     if (!mkdtemp(dir)) return 2;
-    const std::string level = busyLevel(dir);
-    std::printf("Busy scene: 24x24 cells, textured floors and ceilings, open sky, 50 sprites; %.1f s per figure\n",
-                seconds);
+    std::vector<std::string> files;
+    std::vector<std::string> levels;
+    set_color_depth(32);
+    for (const Kit& kit : KITS) levels.push_back(busyLevel(dir, kit, files));
+    std::printf("Busy 24x24 level, textured floors, ceilings and open sky, 50 sprites; %.1f s per figure\n", seconds);
     bool ok = true;
-    for (int depth : {32, 16})
-        for (const auto& size : {std::pair<int, int>{800, 600}, {1920, 1080}})
-            ok = runScene(level, depth, size.first, size.second, seconds) && ok;
-    for (const char* name : {"monster.bmp", "lamp.bmp", "stone.bmp", "brick.bmp", "tiles.bmp", "beams.bmp"})
-        std::remove((std::string(dir) + "/" + name).c_str());
+    for (int depth : {32, 24, 16, 15}) {
+        for (const Side& size : sizes) {
+            for (size_t k = 0; k < levels.size(); ++k) ok = renderFigures(levels[k], KITS[k], depth, size, seconds) && ok;
+            copyFigures(depth, size, seconds / 2);
+        }
+    }
+    for (const std::string& f : files) std::remove(f.c_str());
     rmdir(dir);
     return ok ? 0 : 1;
 }

@@ -7,13 +7,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "assets/gen/audio.h"
 #include "assets/gen/floors.h"
 #include "assets/gen/image.h"
 #include "assets/gen/intro_art.h"
 #include "assets/gen/menu_art.h"
+#include "assets/gen/music.h"
 #include "assets/gen/sprites.h"
 #include "assets/gen/walls.h"
 #include "assets/gen/weapons.h"
@@ -125,6 +128,19 @@ void sounds(const std::string& root) {
     put(gen::buzzsawShot(), root + "/sfx/shoot3.wav");
 }
 
+void music(const std::string& root) {
+    const std::pair<gen::Wave (*)(), const char*> pieces[] = {
+        {gen::menuMusic, "music_menu.wav"}, {gen::levelMusicA, "music_level1.wav"}, {gen::levelMusicB, "music_level2.wav"}};
+    for (const auto& piece : pieces) {
+        try {
+            put(piece.first(), root + "/sfx/" + piece.second);
+        } catch (const std::exception& e) {  // a mistake in the note data
+            std::fprintf(stderr, "%s: %s\n", piece.second, e.what());
+            ++failures;
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +157,7 @@ int main(int argc, char** argv) {
     sprites(root);
     weapons(root);
     sounds(root);
+    music(root);
     return failures ? 1 : 0;
 }
 END_OF_MAIN()

@@ -12,6 +12,11 @@
 #include "platform/platform.h"
 #include "screen/show.h"
 #include "settings/global.h"
+#include "sound/music.h"
+
+namespace {
+const char* const MENU_MUSIC = "sfx/music_menu.wav";
+}  // namespace
 
 void init() {
     switch (platform::startLibrary("Brawnwick - Quenmoor")) {
@@ -27,7 +32,7 @@ void init() {
     }
 }
 
-int playGame() {
+void startUp() {
     global.init();
 
     clear_bitmap(global.buffer);
@@ -37,20 +42,28 @@ int playGame() {
 
     platform::installTimerInterrupt(TIMER_FPS);
     set_uformat(U_ASCII);
+}
 
+int playGame() {
+    startUp();
+    // The menus' music plays from the intro on, through every menu screen, until a campaign.
+    music::play(MENU_MUSIC, global.musicVolume);
     menu::intro();
     int choice = 0;
     bool restartNotice = false;
     for (;;) {
         choice = menu::main(choice, restartNotice);
         if (choice == 0) {
+            music::stop();
             game(0, 0, 0, 0, 3);
+            music::play(MENU_MUSIC, global.musicVolume);
         } else if (choice == 2) {
             if (menu::options(true)) restartNotice = true;
         } else if (choice == 3) {
             break;
         }
     }
+    music::stop();
     global.unload();
     return 0;
 }

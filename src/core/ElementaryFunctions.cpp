@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "core/Errors.h"
+#include "core/picture.h"
 #include "platform/platform.h"
 
 namespace {
@@ -38,7 +39,7 @@ BITMAP* createDatafileBitmap(DATAFILE* data, int index) {
 }
 
 BITMAP* loadBitmap(std::string path) {
-    BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
+    BITMAP* bmp = readPicture(path);
     if (!bmp) errors::loadBitError(path);
     return bmp;
 }

@@ -76,7 +76,8 @@ void Kelda_engine::releaseLevel() {
     textureCount = 0;
     spriteCount = 0;
     mapWidth = mapHeight = 0;
-    texelSources.clear();
+    texturePool.clear();
+    shapes.clear();
 }
 
 void Kelda_engine::setBuffers(int** buffer, float* depth, int width, int height) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/texelSource.h"
+#include "engine/texturePool.h"
 #include "input/controls.h"
 
 struct Kelda_sprite {
@@ -105,17 +105,18 @@ public:
 private:
     bool structuralError = false;
 
-    std::vector<engine_render::TexelSource> texelSources;
-    std::vector<const unsigned char*> texelBase;  // per texture, its first texel
-    int fastDepth = 0;  // 32 or 16 when every texture can be read straight from its rows, else 0
-    bool uniformTextures = false;  // all the same size with gapless rows: floors are cast in bulk
-    std::vector<int> rowTexY;      // a sprite's texture row per screen row, reused between frames
-    std::vector<int> rowCell, rowTexel;  // a column's floor rows: map cell and texel offset
-    std::vector<const unsigned char*> ceilingBase;  // per ceiling code; open sky reads skyTexels
-    std::vector<unsigned char> skyTexels;           // one texture's worth of the sky colour
+    engine_render::TexturePool texturePool;
+    int texelMode = 0;  // 32 or 16: read from the bitmaps' rows; 1: from texturePool; 0: the library's reader
+    std::vector<engine_render::PoolTexture> shapes;  // the textures' sizes
+    engine_render::TexelTables<uint32_t> tables32;
+    engine_render::TexelTables<uint16_t> tables16;
+    engine_render::TexelTables<int> tablesPool;
+    template <typename Pixel> engine_render::TexelTables<Pixel>& tables();
+    std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
+    std::vector<int> rowCell, rowTexels;  // a column's floor rows: map cell and texel offsets
 
     void releaseLevel();
-    void prepareTexelSources();
+    void prepareTextures();
     template <typename Pixel> void renderColumns();
     void renderSprites();
 };

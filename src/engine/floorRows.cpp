@@ -15,7 +15,7 @@
 namespace engine_floor {
 namespace {
 
-inline void castOne(const Column& c, int y, int& cell, int& texel) {
+inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, int* cells, int* const* texels) {
     using engine_math::truncToInt;
     const float weight = c.rowDistance[y] / c.perpWallDist;
     const float fx = weight * c.floorXWall + (1.0f - weight) * c.posX;
@@ -24,8 +24,12 @@ inline void castOne(const Column& c, int y, int& cell, int& texel) {
     int cx = truncToInt(fx), cy = truncToInt(fy);
     if (cx < 0 || cx > c.mapWidth - 1) cx = c.mapWidth - 1;
     if (cy < 0 || cy > c.mapHeight - 1) cy = c.mapHeight - 1;
-    cell = cy * c.mapWidth + cx;
-    texel = ((truncToInt(c.texH * fy) & c.hMask) << c.wShift) + (truncToInt(c.texW * fx) & c.wMask);
+    const int i = y - c.first;
+    cells[i] = cy * c.mapWidth + cx;
+    for (int k = 0; k < sizeCount; ++k) {
+        const Size& s = sizes[k];
+        texels[k][i] = ((truncToInt(s.texH * fy) & s.hMask) << s.wShift) + (truncToInt(s.texW * fx) & s.wMask);
+    }
 }
 
 #if defined(__SSE2__)
@@ -36,7 +40,8 @@ inline __m128i select(__m128i mask, __m128i yes, __m128i no) {
 
 #if defined(BRAWNWICK_AVX2)
 // Eight rows at a time on processors that have AVX2: the same operations, twice as wide.
-__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, int* cells, int* texels) {
+__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, int sizeCount, int* cells,
+                                                 int* const* texels) {
     int y = c.first;
     const __m256 perp = _mm256_set1_ps(c.perpWallDist);
     const __m256 one = _mm256_set1_ps(1.0f);
@@ -47,9 +52,6 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, int* cells, in
     const __m256i mapW = _mm256_set1_epi32(c.mapWidth);
     const __m256i lastCol = _mm256_set1_epi32(c.mapWidth - 1), lastLine = _mm256_set1_epi32(c.mapHeight - 1);
     const __m256i zero = _mm256_setzero_si256();
-    const __m256 texW = _mm256_set1_ps(c.texW), texH = _mm256_set1_ps(c.texH);
-    const __m256i wMask = _mm256_set1_epi32(c.wMask), hMask = _mm256_set1_epi32(c.hMask);
-    const __m128i wShift = _mm_cvtsi32_si128(c.wShift);
     for (; y + 7 <= c.last; y += 8) {
         const __m256 weight = _mm256_div_ps(_mm256_loadu_ps(c.rowDistance + y), perp);
         const __m256 rest = _mm256_sub_ps(one, weight);
@@ -61,11 +63,16 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, int* cells, in
         cy = _mm256_blendv_epi8(cy, lastLine,
                                 _mm256_or_si256(_mm256_cmpgt_epi32(zero, cy), _mm256_cmpgt_epi32(cy, lastLine)));
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
-        const __m256i tx = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(texW, fx)), wMask);
-        const __m256i ty = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(texH, fy)), hMask);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(texels + (y - c.first)),
-                            _mm256_add_epi32(_mm256_sll_epi32(ty, wShift), tx));
+        for (int k = 0; k < sizeCount; ++k) {
+            const Size& s = sizes[k];
+            const __m256i tx = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(_mm256_set1_ps(s.texW), fx)),
+                                                _mm256_set1_epi32(s.wMask));
+            const __m256i ty = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_mul_ps(_mm256_set1_ps(s.texH), fy)),
+                                                _mm256_set1_epi32(s.hMask));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(texels[k] + (y - c.first)),
+                                _mm256_add_epi32(_mm256_sll_epi32(ty, _mm_cvtsi32_si128(s.wShift)), tx));
+        }
     }
     return y;
 }
@@ -78,10 +85,10 @@ const bool haveAvx2 = [] {
 
 }  // namespace
 
-void castRows(const Column& c, int* cells, int* texels) {
+void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels) {
     int y = c.first;
 #if defined(BRAWNWICK_AVX2)
-    if (haveAvx2) y = castRowsAvx2(c, cells, texels);
+    if (haveAvx2) y = castRowsAvx2(c, sizes, sizeCount, cells, texels);
 #endif
 #if defined(__SSE2__)
     const __m128 perp = _mm_set1_ps(c.perpWallDist);
@@ -93,9 +100,6 @@ void castRows(const Column& c, int* cells, int* texels) {
     const __m128 mapWf = _mm_set1_ps(static_cast<float>(c.mapWidth));
     const __m128i lastCol = _mm_set1_epi32(c.mapWidth - 1), lastLine = _mm_set1_epi32(c.mapHeight - 1);
     const __m128i zero = _mm_setzero_si128();
-    const __m128 texW = _mm_set1_ps(c.texW), texH = _mm_set1_ps(c.texH);
-    const __m128i wMask = _mm_set1_epi32(c.wMask), hMask = _mm_set1_epi32(c.hMask);
-    const __m128i wShift = _mm_cvtsi32_si128(c.wShift);
     for (; y + 3 <= c.last; y += 4) {
         const __m128 weight = _mm_div_ps(_mm_loadu_ps(c.rowDistance + y), perp);
         const __m128 rest = _mm_sub_ps(one, weight);
@@ -109,14 +113,19 @@ void castRows(const Column& c, int* cells, int* texels) {
         // Cells stay below 2^20, so the product and sum are exact in single precision.
         const __m128i cell =
             _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
-        const __m128i tx = _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(texW, fx)), wMask);
-        const __m128i ty = _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(texH, fy)), hMask);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(texels + (y - c.first)),
-                         _mm_add_epi32(_mm_sll_epi32(ty, wShift), tx));
+        for (int k = 0; k < sizeCount; ++k) {
+            const Size& s = sizes[k];
+            const __m128i tx =
+                _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(_mm_set1_ps(s.texW), fx)), _mm_set1_epi32(s.wMask));
+            const __m128i ty =
+                _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(_mm_set1_ps(s.texH), fy)), _mm_set1_epi32(s.hMask));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(texels[k] + (y - c.first)),
+                             _mm_add_epi32(_mm_sll_epi32(ty, _mm_cvtsi32_si128(s.wShift)), tx));
+        }
     }
 #endif
-    for (; y <= c.last; ++y) castOne(c, y, cells[y - c.first], texels[y - c.first]);
+    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, texels);
 }
 
 }  // namespace engine_floor

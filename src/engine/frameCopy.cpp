@@ -32,8 +32,27 @@ void copyRows(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
 #if defined(BRAWNWICK_AVX2)
 // Eight columns by eight rows at a time, turned round in registers. doneX and doneY tell where the
 // full blocks end; the columns right of them and the rows below them are left to the plain copy.
+// Two rows of eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes.
+// Each half packs into twelve bytes; four bytes more are stored and then overwritten by the next
+// half or the next block, except at the end of the row, where no byte beyond it may be touched.
+__attribute__((target("avx2"), always_inline)) inline void store24(unsigned char* at, __m256i row, bool rowEnd) {
+    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i bytes = _mm256_shuffle_epi8(row, pack);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
+    const __m128i high = _mm256_extracti128_si256(bytes, 1);
+    if (!rowEnd) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 12), high);
+        return;
+    }
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), high);
+    const int last = _mm_extract_epi32(high, 2);
+    __builtin_memcpy(at + 20, &last, 4);
+}
+
 __attribute__((target("avx2"))) void copyBlocksAvx2(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest,
-                                                    bool sixteen, int& doneX, int& doneY) {
+                                                    int depth, int& doneX, int& doneY) {
+    const bool sixteen = depth == 16 || depth == 15;
     const int fullX = x0 + ((x1 - x0) & ~7), fullY = y0 + ((y1 - y0) & ~7);
     const __m256i low16 = _mm256_set1_epi32(0xFFFF);
     for (int by = y0; by < fullY; by += 8) {
@@ -57,7 +76,11 @@ __attribute__((target("avx2"))) void copyBlocksAvx2(int** columns, int x0, int x
                 const __m256i a = r[k], b = r[k + 4];
                 const __m256i rowLow = _mm256_permute2x128_si256(a, b, 0x20);   // row k
                 const __m256i rowHigh = _mm256_permute2x128_si256(a, b, 0x31);  // row k + 4
-                if (sixteen) {
+                if (depth == 24) {
+                    const bool rowEnd = bx + 10 > x1;  // the spare bytes would reach past x1
+                    store24(dest->line[by + k] + 3 * bx, rowLow, rowEnd);
+                    store24(dest->line[by + k + 4] + 3 * bx, rowHigh, rowEnd);
+                } else if (sixteen) {
                     // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
                     const __m256i packed = _mm256_permute4x64_epi64(
                         _mm256_packus_epi32(_mm256_and_si256(rowLow, low16), _mm256_and_si256(rowHigh, low16)),
@@ -99,6 +122,17 @@ void copyRows24(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
     }
 }
 
+void copyPlain(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int depth) {
+    if (x0 >= x1 || y0 >= y1) return;
+    switch (depth) {
+        case 32: copyRows<uint32_t>(columns, x0, x1, y0, y1, dest); break;
+        case 15:
+        case 16: copyRows<uint16_t>(columns, x0, x1, y0, y1, dest); break;
+        case 24: copyRows24(columns, x0, x1, y0, y1, dest); break;
+        default: copyRows<uint8_t>(columns, x0, x1, y0, y1, dest); break;
+    }
+}
+
 }  // namespace
 
 void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
@@ -119,25 +153,14 @@ void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
         return;
     }
 #if defined(BRAWNWICK_AVX2)
-    if (haveAvx2 && (depth == 32 || depth == 16 || depth == 15)) {
+    if (haveAvx2 && (depth == 32 || depth == 24 || depth == 16 || depth == 15)) {
         int doneX = x0, doneY = y0;
-        copyBlocksAvx2(columns, x0, x1, y0, y1, dest, depth != 32, doneX, doneY);
+        copyBlocksAvx2(columns, x0, x1, y0, y1, dest, depth, doneX, doneY);
         // What is left: the columns right of the blocks, then the rows below them.
-        if (depth == 32) {
-            copyRows<uint32_t>(columns, doneX, x1, y0, doneY, dest);
-            copyRows<uint32_t>(columns, x0, x1, doneY, y1, dest);
-        } else {
-            copyRows<uint16_t>(columns, doneX, x1, y0, doneY, dest);
-            copyRows<uint16_t>(columns, x0, x1, doneY, y1, dest);
-        }
+        copyPlain(columns, doneX, x1, y0, doneY, dest, depth);
+        copyPlain(columns, x0, x1, doneY, y1, dest, depth);
         return;
     }
 #endif
-    switch (depth) {
-        case 32: copyRows<uint32_t>(columns, x0, x1, y0, y1, dest); break;
-        case 15:
-        case 16: copyRows<uint16_t>(columns, x0, x1, y0, y1, dest); break;
-        case 24: copyRows24(columns, x0, x1, y0, y1, dest); break;
-        default: copyRows<uint8_t>(columns, x0, x1, y0, y1, dest); break;
-    }
+    copyPlain(columns, x0, x1, y0, y1, dest, depth);
 }

@@ -2,6 +2,7 @@
 // whatever the engine held.
 #include <cstring>
 
+#include "core/picture.h"
 #include "engine/engine.h"
 #include "level/levelfile.h"
 
@@ -40,7 +41,7 @@ std::string Kelda_engine::loadStream(std::istream& in) {
             unusablePath = index;
             return false;
         }
-        BITMAP* bmp = load_bitmap(path.c_str(), nullptr);
+        BITMAP* bmp = readPicture(path);
         if (!bmp) return false;
         loaded.push_back(bmp);
         widthShift.push_back(isPowerOfTwo(bmp->w));
@@ -103,6 +104,6 @@ std::string Kelda_engine::loadStream(std::istream& in) {
         sprites[i].textureIndex = s.texture;
         sprites[i].bitmap = textures[s.texture];
     }
-    prepareTexelSources();
+    prepareTextures();
     return "";
 }

@@ -36,15 +36,53 @@ void sortFarthestFirst(int* order, float* keys, int n) {
     }
 }
 
-struct SpriteTexels {
-    BITMAP* bmp;
-    int depth;  // 32 or 16 to read rows directly, 0 for the library's reader
-    int at(int x, int y) const {
-        if (depth == 32) return static_cast<int>(reinterpret_cast<const uint32_t*>(bmp->line[y])[x]);
-        if (depth == 16) return reinterpret_cast<const uint16_t*>(bmp->line[y])[x];
-        return getpixel(bmp, x, y);
-    }
+// A sprite's texels: from the texture pool when the sprite shows one of the level's textures,
+// else from the bitmap's rows, or through the library for a bitmap of another kind.
+struct PoolSprite {
+    const int* texels;
+    int w;
+    int at(int x, int y) const { return texels[static_cast<long>(y) * w + x]; }
 };
+template <typename Pixel>
+struct RowSprite {
+    BITMAP* bmp;
+    int at(int x, int y) const { return static_cast<int>(reinterpret_cast<const Pixel*>(bmp->line[y])[x]); }
+};
+struct LibrarySprite {
+    BITMAP* bmp;
+    int at(int x, int y) const { return getpixel(bmp, x, y); }
+};
+
+// The stripes of one sprite, drawn where it is nearer than the wall.
+struct Stripes {
+    int64_t drawStartX, drawEndX, left, spriteWidth, bw;
+    int y0, y1, centre, mask, index;
+    float transformY;
+    const int* rowTexY;
+    const float* zBuffer;
+    int** columns;
+};
+
+template <typename Texels>
+void drawStripes(const Stripes& s, const Texels& texels, int& crosshair, unsigned char& seen) {
+    for (int64_t stripe = s.drawStartX; stripe < s.drawEndX; ++stripe) {
+        if (!(s.transformY < s.zBuffer[stripe])) continue;
+        const int texX = static_cast<int>((((stripe - s.left) * 256 * s.bw) / s.spriteWidth) >> 8);
+        if (stripe == s.centre) crosshair = s.index;
+        if (texX < 0) continue;
+        int* const col = s.columns[stripe];
+        bool drawn = false;
+        for (int y = s.y0; y < s.y1; ++y) {
+            const int texY = s.rowTexY[y - s.y0];
+            if (texY < 0) continue;
+            const int colour = texels.at(texX, texY);
+            if (colour == s.mask) continue;
+            col[y] = colour;
+            drawn = true;
+        }
+        if (drawn) seen = 1;
+    }
+}
 
 }  // namespace
 
@@ -101,10 +139,7 @@ void Kelda_engine::renderSprites() {
         if (drawEndX >= W) drawEndX = W - 1;
         if (drawStartX >= drawEndX) continue;
 
-        const int depth = is_memory_bitmap(bmp) ? bitmap_color_depth(bmp) : 0;
-        const SpriteTexels texels{bmp, depth == 32 ? 32 : (depth == 16 || depth == 15) ? 16 : 0};
         const int64_t bw = bmp->w, bh = bmp->h;
-        const int mask = maskColor;
         // Texture rows of the sprite, the same for every stripe: ((d * 128 * h) / height) >> 8.
         const int y0 = static_cast<int>(drawStartY), y1 = static_cast<int>(drawEndY);
         rowTexY.resize(static_cast<size_t>(y1 > y0 ? y1 - y0 : 0));
@@ -112,23 +147,18 @@ void Kelda_engine::renderSprites() {
             const int64_t d = 2 * int64_t(y) - H + spriteHeight;
             rowTexY[y - y0] = static_cast<int>(((d * 128 * bh) / spriteHeight) >> 8);
         }
-        const int centre = W >> 1;
-        for (int64_t stripe = drawStartX; stripe < drawEndX; ++stripe) {
-            if (!(transformY < zBuffer[stripe])) continue;
-            const int texX = static_cast<int>((((stripe - left) * 256 * bw) / spriteWidth) >> 8);
-            if (stripe == centre) crosshairSprite = index;
-            if (texX < 0) continue;
-            int* const col = columns[stripe];
-            bool drawn = false;
-            for (int y = y0; y < y1; ++y) {
-                const int texY = rowTexY[y - y0];
-                if (texY < 0) continue;
-                const int colour = texels.at(texX, texY);
-                if (colour == mask) continue;
-                col[y] = colour;
-                drawn = true;
-            }
-            if (drawn) visible[index] = 1;
-        }
+        const Stripes st{drawStartX, drawEndX, left, spriteWidth, bw, y0, y1, W >> 1, maskColor, index,
+                         transformY, rowTexY.data(), zBuffer, columns};
+        const int t = s.textureIndex;
+        const int depth = is_memory_bitmap(bmp) ? bitmap_color_depth(bmp) : 0;
+        unsigned char& seen = visible[index];
+        if (texelMode == 1 && t >= 0 && t < textureCount && textures[t] == bmp)
+            drawStripes(st, PoolSprite{texturePool.texels() + texturePool.textures()[t].start, bmp->w}, crosshairSprite, seen);
+        else if (depth == 32)
+            drawStripes(st, RowSprite<uint32_t>{bmp}, crosshairSprite, seen);
+        else if (depth == 16 || depth == 15)
+            drawStripes(st, RowSprite<uint16_t>{bmp}, crosshairSprite, seen);
+        else
+            drawStripes(st, LibrarySprite{bmp}, crosshairSprite, seen);
     }
 }

@@ -12,9 +12,12 @@
 #include "menu/menues.h"
 #include "platform/platform.h"
 #include "settings/global.h"
+#include "sound/music.h"
 
 namespace {
 const char* const WEAPON_FILES[WEAPON_COUNT] = {"gfx/Hunter", "gfx/Impactcannon", "gfx/Buzzsaw"};
+// The two level pieces take turns, the first level playing the first.
+const char* const LEVEL_MUSIC[2] = {"sfx/music_level1.wav", "sfx/music_level2.wav"};
 
 // Every frame becomes a square of 0.6 screen heights, whatever the size of its file.
 void loadWeapons(int screenHeight) {
@@ -56,24 +59,34 @@ void releaseWeaponsAndSounds() {
 }
 }  // namespace
 
-void game(int level, int points, int impactBullets, int buzzsawBullets, int lives) {
+GameScreen::GameScreen() {
     Resolution res = readResolution("resolution.txt");
     // A resolution the display refuses must not leave the program without a mode.
     if (enterMode(global.screenMode, res, setGfxMode) == 0) errors::graphicModeError();
 
-    BITMAP* menuBuffer = global.buffer;
+    menuBuffer = global.buffer;
     const int W = platform::screenWidth();
     const int H = platform::screenHeight();
     global.buffer = createBitmap(W, H);
 
-    std::vector<float> depth(static_cast<size_t>(W));
-    std::vector<int> pixels(static_cast<size_t>(W) * static_cast<size_t>(H));
-    std::vector<int*> columns(static_cast<size_t>(W));
+    depth.resize(static_cast<size_t>(W));
+    pixels.resize(static_cast<size_t>(W) * static_cast<size_t>(H));
+    columns.resize(static_cast<size_t>(W));
     for (int x = 0; x < W; ++x) columns[x] = &pixels[static_cast<size_t>(x) * H];
 
     loadWeapons(H);
     loadSounds();
+}
 
+GameScreen::~GameScreen() {
+    releaseWeaponsAndSounds();
+    setMode(global.screenMode);  // back to the menus' 800x600, falling back like at start-up
+    destroy_bitmap(global.buffer);
+    global.buffer = menuBuffer;
+}
+
+void game(int level, int points, int impactBullets, int buzzsawBullets, int lives) {
+    GameScreen screen;
     CampaignState state;
     state.level = level;
     state.points = points;
@@ -82,14 +95,13 @@ void game(int level, int points, int impactBullets, int buzzsawBullets, int live
     state.lives = lives;
     CampaignHooks hooks;
     hooks.playLevel = [&](CampaignState& s) {
-        return doMap(s.level, depth.data(), columns.data(), s.points, s.impactBullets, s.buzzsawBullets, s.lives);
+        // A restart keeps the piece going; the next level brings the other one.
+        music::play(LEVEL_MUSIC[s.level % 2], global.musicVolume);
+        return doMap(s.level, screen.depth.data(), screen.columns.data(), s.points, s.impactBullets,
+                     s.buzzsawBullets, s.lives);
     };
     hooks.announce = [](const char* message, int ticks) { menu::newLevel(message, ticks); };
     hooks.congrats = [](int finalPoints) { menu::congrats(finalPoints); };
     runCampaign(state, hooks);
-
-    releaseWeaponsAndSounds();
-    setMode(global.screenMode);  // back to the menus' 800x600, falling back like at start-up
-    destroy_bitmap(global.buffer);
-    global.buffer = menuBuffer;
+    music::stop();
 }

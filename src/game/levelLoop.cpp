@@ -118,31 +118,53 @@ int LevelRun::finish() {
     return LEVEL_LAST_WON;
 }
 
-int doMap(int level, float* depthBuffer, int** columns, int& points, int& impactBullets, int& buzzsawBullets,
-          int& lives) {
+int playLevelFile(const std::string& path, int level, float* depthBuffer, int** columns, LevelState& counters,
+                  const SteeringFor& steering) {
     Kelda_engine engine;
-    const std::string path = levelPath(level);
     LevelLoad load = loadLevel(engine, path);
     if (load.kind != LevelLoad::ok) reportLevelLoad(load, path);
 
-    LevelState counters;
-    counters.points = points;
-    counters.impactBullets = impactBullets;
-    counters.buzzsawBullets = buzzsawBullets;
-    counters.lives = lives;
     LevelRun run(engine, level, depthBuffer, columns, counters);
+    const Steering steer = steering ? steering(engine) : nullptr;
     bool playing = true;
     screens::Screen loop;
     loop.ticks = screens::Ticks::everyFrame;
     loop.retrace = loop.pointer = false;
     loop.draw = [&](BITMAP*) { run.draw(); };
-    loop.step = [&](const platform::Input& in) { playing = run.step(in); };
+    loop.step = [&](const platform::Input& in) {
+        if (!steer) {
+            playing = run.step(in);
+            return;
+        }
+        platform::Input steered = in;
+        if (!steer(steered, run.state)) {
+            run.state.quit = true;
+            playing = false;
+            return;
+        }
+        playing = run.step(steered);
+    };
     loop.running = [&] { return playing; };
     screens::run(loop);
     int result = run.finish();
-    points = run.state.points;
-    impactBullets = run.state.impactBullets;
-    buzzsawBullets = run.state.buzzsawBullets;
-    lives = run.state.lives;
+    counters.points = run.state.points;
+    counters.impactBullets = run.state.impactBullets;
+    counters.buzzsawBullets = run.state.buzzsawBullets;
+    counters.lives = run.state.lives;
+    return result;
+}
+
+int doMap(int level, float* depthBuffer, int** columns, int& points, int& impactBullets, int& buzzsawBullets,
+          int& lives) {
+    LevelState counters;
+    counters.points = points;
+    counters.impactBullets = impactBullets;
+    counters.buzzsawBullets = buzzsawBullets;
+    counters.lives = lives;
+    const int result = playLevelFile(levelPath(level), level, depthBuffer, columns, counters);
+    points = counters.points;
+    impactBullets = counters.impactBullets;
+    buzzsawBullets = counters.buzzsawBullets;
+    lives = counters.lives;
     return result;
 }

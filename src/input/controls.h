@@ -15,3 +15,5 @@ struct PlayKeys {
 
 // What the keys held in the input mean for play.
 Controls readControls(const platform::Input& in, const PlayKeys& keys);
+// The other way round: holds exactly the keys that give these controls, as a bot at the keys would.
+void holdControls(platform::Input& in, const Controls& c, const PlayKeys& keys);

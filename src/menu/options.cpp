@@ -8,6 +8,7 @@
 #include "menu/menues.h"
 #include "menu/rowList.h"
 #include "screen/driver.h"
+#include "sound/music.h"
 
 namespace menu {
 
@@ -184,11 +185,18 @@ bool options(bool full) {
     OptionsState s = openOptions(full, platform::screenWidth(), platform::screenHeight());
     auto controls = [](globals& settings) { keyChange(settings); };
     screens::Screen loop;
-    loop.step = [&](const platform::Input& in) { optionsStep(s, in, controls); };
+    int heard = s.copy.musicVolume;
+    loop.step = [&](const platform::Input& in) {
+        optionsStep(s, in, controls);
+        // The music follows the row while it is set, so the player hears the level chosen.
+        if (s.copy.musicVolume != heard) music::setVolume(heard = s.copy.musicVolume);
+    };
     loop.draw = [&](BITMAP* target) { drawOptions(s, target); };
     loop.running = [&] { return s.running; };
     screens::run(loop);
-    return leaveOptions(s, [](char& mode) { setMode(mode); });
+    const bool depthChanged = leaveOptions(s, [](char& mode) { setMode(mode); });
+    music::setVolume(global.musicVolume);  // kept when saved, back to the old one when discarded
+    return depthChanged;
 }
 
 }  // namespace menu

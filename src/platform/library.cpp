@@ -212,6 +212,12 @@ Backend libraryBackend() {
     b.playSample = [](SAMPLE* s, int volume, int pan, int frequency, bool loop) {
         if (s) play_sample(s, volume, pan, frequency, loop ? 1 : 0);
     };
+    b.stopSample = [](SAMPLE* s) {
+        if (s) stop_sample(s);
+    };
+    b.adjustSample = [](SAMPLE* s, int volume, int pan, int frequency, bool loop) {
+        if (s) adjust_sample(s, volume, pan, frequency, loop ? 1 : 0);
+    };
     b.start = [](const char* title) { return static_cast<int>(startDrivers(title)); };
     b.startTimer = [](int perSecond) {
         LOCK_FUNCTION(timerCounterUpdater);

@@ -36,6 +36,8 @@ struct Backend {
     std::function<int(const std::string& line1, const std::string& line2, const std::string& yes,
                       const std::string& no)> ask;  // a question box: 1 for the first button, 2 for the second
     std::function<void(SAMPLE*, int volume, int pan, int frequency, bool loop)> playSample;
+    std::function<void(SAMPLE*)> stopSample;      // every voice playing it
+    std::function<void(SAMPLE*, int volume, int pan, int frequency, bool loop)> adjustSample;  // a voice playing it
     std::function<void(BITMAP*)> drawPointer;     // onto a frame, where the pointer is
     std::function<void(int perSecond)> startTimer;  // the tick interrupt
     std::function<int(const char* windowTitle)> start;  // the library and its drivers: a StartFailure
@@ -62,6 +64,10 @@ inline void wait() { backend().wait(); }
 inline int setMode(int card, int w, int h) { return backend().setMode(card, w, h); }
 inline void playSample(SAMPLE* s, int volume, int pan, int frequency, bool loop) {
     backend().playSample(s, volume, pan, frequency, loop);
+}
+inline void stopSample(SAMPLE* s) { backend().stopSample(s); }
+inline void adjustSample(SAMPLE* s, int volume, int pan, int frequency, bool loop) {
+    backend().adjustSample(s, volume, pan, frequency, loop);
 }
 
 // True while the key is down in the input; codes outside the key array (a damaged settings file)

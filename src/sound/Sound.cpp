@@ -42,9 +42,16 @@ void Sound::play(int loop, int volume, int pan, int frequency) {
         play_midi(midi, loop);
 }
 
+void Sound::adjust(int loop, int volume, int pan, int frequency) {
+    if (kind == 1 && sample)
+        platform::adjustSample(sample, volume, pan, frequency, loop != 0);
+    else if (kind == 2 && midi)
+        set_volume(-1, volume);
+}
+
 void Sound::stop() {
     if (kind == 1 && sample)
-        stop_sample(sample);
+        platform::stopSample(sample);
     else if (kind == 2)
         stop_midi();
 }

@@ -21,6 +21,9 @@ public:
     // Anything else, or a file that does not load, is fatal (Error008).
     void load(std::string path);
     void play(int loop, int volume, int pan, int frequency);
+    // A sample already playing takes the new values at once; a MIDI piece has no volume of its
+    // own, so the volume goes to the library's MIDI output.
+    void adjust(int loop, int volume, int pan, int frequency);
     void stop();
     void destroy();
     int isActive();

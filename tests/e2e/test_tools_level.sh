@@ -54,10 +54,30 @@ head -c 100 "$TMP/room.map" > "$TMP/short.map"
 expect_fail 1 "short.map: File is truncated" "$MAP" check "$TMP/short.map"
 expect_fail 1 "short.map: File is truncated" "$RENDER" "$TMP/short.map" "$TMP/short.bmp"
 expect_fail 1 "File not found" "$MAP" check "$TMP/none.map"
+# Check says why a picture cannot be used. Bad ones are the floor texture patched, cut or replaced;
+# each row: picture|what check says.
+patched() {  # NAME OFFSET BYTES: the floor texture with BYTES (printf escapes) written at OFFSET
+  cp tests/data/level/floor.bmp "$TMP/$1"
+  printf "$3" | dd of="$TMP/$1" bs=1 seek="$2" conv=notrunc 2> /dev/null
+}
+patched rle.bmp 30 '\001'; patched bits.bmp 28 '\002'; patched wide.bmp 18 '\377\377\377\177'
+head -c 100 tests/data/level/floor.bmp > "$TMP/short.bmp"; echo "not a picture" > "$TMP/text.png"
+for row in "$TMP/none.bmp|none.bmp: file not found" \
+    "tests/data/level/odd.bmp|odd.bmp: 6 x 8 pixels: texture sides must be powers of two (scale it to 8 x 8)" \
+    "$TMP/rle.bmp|rle.bmp: not a picture the game can read: a compressed (run-length encoded) BMP; save it without" \
+    "$TMP/bits.bmp|bits.bmp: not a picture the game can read: a BMP with 2 bits per pixel; save it with 24 bits" \
+    "$TMP/wide.bmp|wide.bmp: not a picture the game can read: a BMP of 2147483647 x 8 pixels, larger than" \
+    "$TMP/short.bmp|short.bmp: not a picture the game can read: a truncated BMP (the file ends inside its pixels)" \
+    "$TMP/text.png|text.png: not a picture the game can read: not a PNG file inside (an unknown format)"; do
+  picture=${row%%|*} says=${row#*|}
+  sed "s#tests/data/level/floor.bmp#$picture#" tests/data/level/room.txt > "$TMP/pic.txt"
+  "$MAP" compile "$TMP/pic.txt" "$TMP/pic.map"
+  expect_fail 1 "pic.map: $picture" "$MAP" check "$TMP/pic.map"
+  grep -qF -- "$says" "$TMP/err" || fail "check of $picture said '$(cat "$TMP/err")', expected '$says'"
+done
 sed 's#tests/data/level/floor.bmp#tests/data/level/odd.bmp#' tests/data/level/room.txt > "$TMP/odd.txt"
 "$MAP" compile "$TMP/odd.txt" "$TMP/odd.map"
-expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$MAP" check "$TMP/odd.map"
-expect_fail 1 'Texture "tests/data/level/odd.bmp" cannot be loaded' "$RENDER" "$TMP/odd.map" "$TMP/odd.bmp"
+expect_fail 1 "odd.bmp: 6 x 8 pixels: texture sides must be powers of two" "$RENDER" "$TMP/odd.map" "$TMP/odd.bmp"
 [ ! -e "$TMP/odd.bmp" ] || fail "render wrote a picture of a level it could not load"
 
 "$RENDER" "$TMP/room.map" "$TMP/view.bmp"

@@ -48,6 +48,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    // Textures load in the colour depth in force; each depth reads texels its own way.
+    const int depths[] = {32, 24, 16, 15};
+    set_color_depth(depths[size % 4]);
     Kelda_engine e;
     if (!e.loadStream(in).empty()) return 0;
     e.inRange(), renderAndCompare(e);

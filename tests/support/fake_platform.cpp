@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include <algorithm>
+
 FakePlatform::FakePlatform(int w, int h) : width(w), height(h) {
     platform::Backend b;
     b.poll = [this] {
@@ -32,7 +34,19 @@ FakePlatform::FakePlatform(int w, int h) : width(w), height(h) {
         answers.pop_front();
         return a;
     };
-    b.playSample = [this](SAMPLE* s, int, int, int, bool) { sounds.push_back(s); };
+    b.playSample = [this](SAMPLE* s, int volume, int, int, bool loop) {
+        if (loop)
+            loops.push_back({s, volume});
+        else
+            sounds.push_back(s);
+    };
+    b.stopSample = [this](SAMPLE* s) {
+        loops.erase(std::remove_if(loops.begin(), loops.end(), [s](const Loop& l) { return l.sample == s; }), loops.end());
+    };
+    b.adjustSample = [this](SAMPLE* s, int volume, int, int, bool) {
+        for (Loop& l : loops)
+            if (l.sample == s) l.volume = volume;
+    };
     b.drawPointer = [](BITMAP*) {};
     b.startTimer = [](int) {};
     b.start = [this](const char* title) {

@@ -47,7 +47,12 @@ public:
     BITMAP* lastFrame = nullptr;  // a copy of the last frame shown
     std::vector<std::string> questions;
     std::deque<int> answers;  // 1 "Yes", 2 the other; empty: 2
-    std::vector<SAMPLE*> sounds;
+    std::vector<SAMPLE*> sounds;  // one-shot sounds played
+    struct Loop {
+        SAMPLE* sample;
+        int volume;
+    };
+    std::vector<Loop> loops;  // looped samples playing now, at their latest volume
     std::vector<std::string> modes;  // "card WxH" of every mode set
     std::function<bool(int card, int w, int h)> refuseMode;  // true: the display refuses that mode
     std::string windowTitle;

@@ -13,6 +13,7 @@
 #include "level/levelfile.h"
 #include "level/levelsource.h"
 #include "settings/global.h"
+#include "sound/music.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -190,6 +191,55 @@ TEST_F(GameFlow, QuitQuestionAnsweredOhNoThenYes) {
     EXPECT_EQ(fake.questions[0], "Quit current game and return to main menu?");
 }
 
+// The menus' piece from the intro on, its volume following the options (kept when saved, back
+// when discarded), a piece per level, the menus' piece back when the campaign is quit, and
+// nothing left playing at the end.
+TEST_F(GameFlow, MusicFollowsTheScreensAndTheVolume) {
+    std::vector<std::string> heard;
+    auto listen = [this, &heard](const char* where) {
+        fake.then([this, &heard, where] {
+            std::string s = std::string(where) + ": " + music::playing();
+            for (const auto& loop : fake.loops) s += " " + std::to_string(loop.volume);
+            heard.push_back(s);
+        });
+    };
+    laterStart();
+    level(0, "sprite 2.5 1.5 health 1 texture 0\n");
+    level(1, "sprite 2.5 1.5 health 9 texture 0\n");
+    fake.idleFrames(1);  // the loading screen
+    listen("intro");
+    leaveIntro();
+    fake.taps({KEY_DOWN, KEY_ENTER, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN});  // Options, Music volume
+    fake.then([this] { fake.hold(KEY_LEFT); });
+    fake.idleFrames(9);
+    fake.then([this] { fake.release(KEY_LEFT); });
+    listen("options");
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit saving changes
+    listen("menu");
+    fake.taps({KEY_ENTER, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN});  // Options again, Music volume
+    fake.then([this] { fake.turnWheel(-20); });
+    listen("options again");
+    fake.taps({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // Exit discarding changes
+    listen("discarded");
+    fake.taps({KEY_UP, KEY_ENTER});  // New Game
+    listen("level 0");
+    fake.then([this] { fake.hold(KEY_SPACE); });
+    fake.idleFrames(60);
+    fake.then([this] { fake.release(KEY_SPACE); });
+    listen("level 1");
+    fake.answers = {1};
+    fake.tap(KEY_ESC);
+    listen("menu again");
+    exitFromMenu();
+    EXPECT_EQ(play(), 0);
+    EXPECT_EQ(heard, (std::vector<std::string>{
+                         "intro: sfx/music_menu.wav 175", "options: sfx/music_menu.wav 165",
+                         "menu: sfx/music_menu.wav 165", "options again: sfx/music_menu.wav 145",
+                         "discarded: sfx/music_menu.wav 165", "level 0: sfx/music_level1.wav 165",
+                         "level 1: sfx/music_level2.wav 165", "menu again: sfx/music_menu.wav 165"}));
+    EXPECT_TRUE(fake.loops.empty() && music::playing().empty());
+}
+
 // Every file the game reads, missing or damaged, ends it with its own message, exit code 1 and
 // the settings file as it was.
 TEST_F(GameFlow, FaultsEndTheGameWithTheirMessage) {
@@ -226,6 +276,9 @@ TEST_F(GameFlow, FaultsEndTheGameWithTheirMessage) {
         cases.push_back({f, i == 1 ? "-" : i == 2 ? "" : readFile(f).substr(0, 60),
                          "Error008: Loading sample \"" + f + "\" failed"});
     }
+    for (const char* music : {"sfx/music_menu.wav", "sfx/music_level1.wav"})
+        cases.push_back({music, music[10] == 'm' ? "-" : readFile(music).substr(0, 60),
+                         "Error008: Loading sample \"" + std::string(music) + "\" failed"});
     const std::string level = readFile("maps/0.map");
     cases.push_back({"maps/0.map", "-", map("File not found")});
     for (const std::string& bad : {std::string(), level.substr(0, 3), level.substr(0, level.size() / 2)})

@@ -12,7 +12,7 @@ namespace gen {
 
 namespace {
 
-constexpr int RATE = 22050;
+constexpr int RATE = SAMPLE_RATE;
 
 constexpr float TAU = 6.28318530718f;
 
@@ -29,16 +29,52 @@ float env(float t, float attack, float decay) {
     return a * std::exp(-t / decay);
 }
 
-void normalise(Wave& w, float peak = 0.9f) {
-    float m = 1e-6f;
-    for (float v : w) m = std::fmax(m, std::fabs(v));
-    for (float& v : w) v *= peak / m;
-    // Fade the last few milliseconds so no click ends the sound.
+void fadeEnd(Wave& w) {
+    // The last few milliseconds go to zero so no click ends the sound.
     const size_t fade = RATE / 200;
     for (size_t i = 0; i < fade && i < w.size(); ++i) w[w.size() - 1 - i] *= static_cast<float>(i) / fade;
 }
 
+void normalise(Wave& w, float peak = 0.9f) {
+    float m = 1e-6f;
+    for (float v : w) m = std::fmax(m, std::fabs(v));
+    for (float& v : w) v *= peak / m;
+    fadeEnd(w);
+}
+
+// The three shots share one loudness so that no weapon sounds weaker than another. A shot
+// whose peaks would pass SHOT_PEAK to get there is rounded off by a soft limiter first.
+constexpr float SHOT_LOUDNESS_DB = -13.0f;
+constexpr float SHOT_PEAK = 0.85f;
+
+void levelShot(Wave& w) {
+    for (int round = 0; round < 8; ++round) {
+        const float gain = std::pow(10.0f, (SHOT_LOUDNESS_DB - loudnessDb(w)) / 20);
+        float peak = 0;
+        for (float& v : w) v *= gain, peak = std::fmax(peak, std::fabs(v));
+        if (peak <= SHOT_PEAK) break;
+        for (float& v : w) v = SHOT_PEAK * std::tanh(v / SHOT_PEAK);
+    }
+    fadeEnd(w);
+}
+
 }  // namespace
+
+float loudnessDb(const Wave& w) {
+    const size_t window = RATE / 100;
+    std::vector<double> energy;
+    for (size_t i = 0; i + window <= w.size(); i += window) {
+        double e = 0;
+        for (size_t j = i; j < i + window; ++j) e += static_cast<double>(w[j]) * w[j];
+        energy.push_back(e / window);
+    }
+    double top = 0, sum = 0;
+    for (double e : energy) top = std::fmax(top, e);
+    int counted = 0;
+    for (double e : energy)
+        if (e >= top / 100) sum += e, ++counted;
+    return counted && sum > 0 ? static_cast<float>(10 * std::log10(sum / counted)) : -200.0f;
+}
 
 bool writeWav(const Wave& w, const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -91,7 +127,7 @@ Wave hunterShot() {
         w[i] = 1.6f * crack + 1.3f * tail + 0.9f * thump + 2.0f * body;
     }
     for (float& v : w) v = std::tanh(1.8f * v);
-    normalise(w);
+    levelShot(w);
     return w;
 }
 
@@ -111,7 +147,7 @@ Wave cannonShot() {
         w[i] = 0.8f * std::tanh(1.8f * boom) + 2.2f * blast + 6.0f * rumble + 0.6f * crack;
     }
     for (float& v : w) v = std::tanh(1.5f * v);
-    normalise(w);
+    levelShot(w);
     return w;
 }
 
@@ -133,7 +169,7 @@ Wave buzzsawShot() {
         float click = hp.high(rng.range(-1, 1)) * env(t, 0.0003f, 0.006f);
         w[i] = 1.4f * whirr + 0.9f * click;
     }
-    normalise(w, 0.85f);
+    levelShot(w);
     return w;
 }
 

@@ -1,0 +1,52 @@
+#pragma once
+// Every texture of a level mirrored as plain ints, one per texel, each the value the library's
+// getpixel gives for it. The renderer then reads any size and any colour depth the same way, by
+// offset into one array, and a gather of texels needs only one base.
+#include <allegro.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace engine_render {
+
+// Where the renderer reads texels of one pixel type (uint32_t and uint16_t: the bitmaps' own
+// rows; int: the pool), kept between frames.
+template <typename Pixel>
+struct TexelTables {
+    std::vector<const Pixel*> first;  // per texture, its first texel
+    std::vector<Pixel> sky;           // open sky, read as a texture
+};
+
+struct PoolTexture {
+    int start;  // offset of the first texel in texels()
+    int w, h, wMask, hMask, wShift, heightShift;
+    float fw, fh;
+};
+
+class TexturePool {
+public:
+    // Mirrors the textures again where their pixels changed. False when one cannot be mirrored
+    // (not a memory bitmap, an unusual depth, or too many texels in all); the renderer then reads
+    // the bitmaps through the library.
+    bool refresh(BITMAP* const* textures, int count, const int* widthShift, const int* heightShift);
+    void clear();
+
+    const int* texels() const { return pool.data(); }
+    const PoolTexture* textures() const { return entries.data(); }
+    // A block of `count` texels of the sky colour after the textures: open sky read as a texture.
+    int skyStart(int sky, int count);
+
+private:
+    struct Mirror {
+        BITMAP* bmp;
+        int w, h, depth;
+        std::vector<unsigned char> raw;  // the rows as they were when last mirrored
+    };
+    std::vector<int> pool;
+    size_t textureTexels = 0;
+    int skyColour = 0, skyCount = 0;  // what the sky block holds
+    std::vector<PoolTexture> entries;
+    std::vector<Mirror> mirrors;
+};
+
+}  // namespace engine_render

@@ -15,7 +15,7 @@ namespace playtest {
 
 class Pilot {
 public:
-    Pilot(const Kelda_engine& engine, bool human);
+    explicit Pilot(const Kelda_engine& engine, bool human = false);
     // Called once per frame after the view was drawn; `now` is game time in seconds.
     Controls decide(const LevelState& s, double now);
     // The monster the bot gave up on, or -1 while it plays on.

@@ -11,6 +11,7 @@
 
 #include "game/campaign.h"
 #include "engine/levelLoad.h"
+#include "playtest/opening.h"
 #include "playtest/session.h"
 #include "level/levelfile.h"
 #include "level/levelsource.h"
@@ -21,7 +22,9 @@ const char USAGE[] =
     "usage: brawnwick-map compile SOURCE OUTPUT.map   make a level file from its text\n"
     "       brawnwick-map decompile LEVEL.map         print the text of a level file\n"
     "       brawnwick-map check LEVEL.map             load a level as the game does (run it where the game runs)\n"
-    "       brawnwick-map playtest LEVEL.map...       let a bot play the levels in a row (run it where the game runs)\n";
+    "       brawnwick-map playtest [--human] LEVEL.map...\n"
+    "                                                 let a bot play the levels in a row (run it where the game runs);\n"
+    "                                                 --human: one that reacts, sees and learns the way as a player does\n";
 
 int fail(const std::string& where, const std::string& reason) {
     std::cerr << "brawnwick-map: " << where << ": " << reason << "\n";
@@ -98,6 +101,8 @@ int check(const std::string& levelPath) {
     levelfile::Level level;
     std::string unused;
     if (levelfile::read(in, level, unused) == levelfile::ReadResult::ok) warn(levelPath, level);
+    for (const std::string& w : playtest::openingWarnings(engine))
+        std::cerr << "brawnwick-map: " << levelPath << ": warning: " << w << "\n";
     std::cout << levelPath << ": ok, " << engine.mapWidth << " x " << engine.mapHeight << " cells, "
               << engine.textureCount << " textures, " << engine.getSprites() << " sprites\n";
     return 0;
@@ -105,13 +110,13 @@ int check(const std::string& levelPath) {
 
 // The levels are played in the given order with the points, bullets and lives the ones won before
 // leave, as in a campaign: a later level may count on the ammunition an earlier one pays out.
-int playAll(int count, char** levelPaths) {
+int playAll(int count, char** levelPaths, bool human) {
     if (!startLibrary()) return fail(levelPaths[0], "the graphics library did not start");
     LevelState counters;
     counters.lives = CampaignState().lives;
     bool allWon = true;
     for (int i = 0; i < count; ++i) {
-        const playtest::PlayReport r = playtest::playLevel(levelPaths[i], i, counters);
+        const playtest::PlayReport r = playtest::playLevel(levelPaths[i], i, counters, human);
         if (r.outcome == playtest::PlayReport::notLoaded) {
             fail(levelPaths[i], r.problem);
         } else {
@@ -132,7 +137,8 @@ int main(int argc, char** argv) {
     if (command == "compile" && argc == 4) return compile(argv[2], argv[3]);
     if (command == "decompile" && argc == 3) return decompile(argv[2]);
     if (command == "check" && argc == 3) return check(argv[2]);
-    if (command == "playtest" && argc >= 3) return playAll(argc - 2, argv + 2);
+    const bool human = argc > 2 && std::string(argv[2]) == "--human";
+    if (command == "playtest" && argc >= (human ? 4 : 3)) return playAll(argc - (human ? 3 : 2), argv + (human ? 3 : 2), human);
     std::cerr << USAGE;
     return 2;
 }

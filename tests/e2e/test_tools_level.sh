@@ -25,7 +25,21 @@ expect_fail() {
 [ -x "$MAP" ] && [ -x "$RENDER" ] || fail "tools not built in $BUILD"
 
 "$MAP" compile tests/data/level/room.txt "$TMP/room.map"
-"$MAP" check "$TMP/room.map" | grep -q "ok, 7 x 5 cells, 5 textures, 2 sprites" || fail "check of a sound level"
+"$MAP" check "$TMP/room.map" 2> "$TMP/err" | grep -q "ok, 7 x 5 cells, 5 textures, 2 sprites" || fail "check of a sound level"
+# The start of the test room is unfair in two ways, and a third with a monster at the player's side.
+{ cat tests/data/level/room.txt; echo "sprite 5.5 3.5 health 2 texture 0"; } > "$TMP/near.txt"
+"$MAP" compile "$TMP/near.txt" "$TMP/near.map"
+"$MAP" check "$TMP/near.map" 2>> "$TMP/err" > /dev/null
+for w in "room.map: warning: the start faces a wall 2.5 cells away" \
+         "room.map: warning: monster 0 at (2.5, 1.5) is in sight from the start (looking west)" \
+         "near.map: warning: monster 2 at (5.5, 3.5) is 1.0 cells from the start"; do
+  grep -qF "$w" "$TMP/err" || fail "check did not warn '$w': $(cat "$TMP/err")"
+done
+# Every shipped level passes check without a single warning.
+for m in maps/*.map; do
+  "$MAP" check "$m" > /dev/null 2> "$TMP/err" || fail "check of $m failed"
+  [ ! -s "$TMP/err" ] || fail "$(cat "$TMP/err")"
+done
 "$MAP" decompile "$TMP/room.map" > "$TMP/room2.txt"
 "$MAP" compile "$TMP/room2.txt" "$TMP/room2.map"
 cmp -s "$TMP/room.map" "$TMP/room2.map" || fail "decompile then compile changed the bytes"
@@ -76,17 +90,28 @@ expect_fail 2 "usage: brawnwick-render" "$RENDER" "$TMP/room.map" "$TMP/x.bmp" -
 expect_fail 2 "usage: brawnwick-map" "$MAP" frobnicate
 
 # The bot wins the campaign in a row, and says why not with the wine cellar walled off or a mob at the start.
-"$MAP" playtest $(printf '%s\n' maps/*.map | sort -V) > "$TMP/play" || fail "campaign not won: $(cat "$TMP/play")"
-[ "$(grep -c ': won in ' "$TMP/play")" -eq "$(ls maps/*.map | wc -l)" ] || fail "not every level reported won"
-sed 's/^##,######..#####,###$/##,#############,###/' levels/0.txt > "$TMP/sealed.txt"
+# The human-like bot must win every level (health is full at each start, so no life is lost),
+# take hits in most of them, and more in the later half of the campaign.
+for mode in "" --human; do
+  "$MAP" playtest $mode $(printf '%s\n' maps/*.map | sort -V) > "$TMP/play" || fail "campaign not won $mode: $(cat "$TMP/play")"
+  [ "$(grep -c ': won in ' "$TMP/play")" -eq "$(ls maps/*.map | wc -l)" ] || fail "not every level reported won $mode"
+done
+awk '{ hit[n++] = $8; if ($8 > 0) hurt++ }
+     END { for (i = 0; i < n; i++) if (i < n / 2) early += hit[i]; else late += hit[i]
+           exit !(hurt * 2 > n && late > early) }' "$TMP/play" \
+  || fail "the human-like campaign should hurt in most levels, more later on: $(cat "$TMP/play")"
+sed 's/^##,######..####,,,##$/##,############,,,##/' levels/0.txt > "$TMP/sealed.txt"
 { cat levels/0.txt; for i in 1 2 3 4 5 6; do echo "sprite 16.9 6.5 health 4 texture 2"; done; } > "$TMP/mob.txt"
 for c in "sealed:monster 1 at (12.5, 2.5) cannot be reached" "mob:died after"; do
   name=${c%%:*}
   "$MAP" compile "$TMP/$name.txt" "$TMP/$name.map"
-  rc=0; "$MAP" playtest "$TMP/$name.map" > "$TMP/play" || rc=$?
-  [ "$rc" -eq 1 ] && grep -qF "$name.map: not won: ${c#*:}" "$TMP/play" || fail "playtest of $name.map exited $rc: $(cat "$TMP/play")"
+  for mode in "" --human; do
+    rc=0; "$MAP" playtest $mode "$TMP/$name.map" > "$TMP/play" || rc=$?
+    [ "$rc" -eq 1 ] && grep -qF "$name.map: not won: ${c#*:}" "$TMP/play" || fail "playtest $mode of $name.map exited $rc: $(cat "$TMP/play")"
+  done
 done
 expect_fail 2 "usage: brawnwick-map" "$MAP" playtest
+expect_fail 2 "usage: brawnwick-map" "$MAP" playtest --human
 
 { cat "$TMP/room.map"; printf '\n'; } > "$TMP/newline.map"
 "$MAP" check "$TMP/newline.map" 2> "$TMP/err" | grep -q "ok, 7 x 5" || fail "check of a level with a trailing newline"

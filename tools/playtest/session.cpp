@@ -42,7 +42,7 @@ std::string count(int n, const char* one, const char* many) {
 }
 }  // namespace
 
-PlayReport playLevel(const std::string& path, int level, const LevelState& counters) {
+PlayReport playLevel(const std::string& path, int level, const LevelState& counters, bool human) {
     PlayReport r;
     r.end = counters;
     Stage stage(VIEW_WIDTH, VIEW_HEIGHT);
@@ -51,7 +51,7 @@ PlayReport playLevel(const std::string& path, int level, const LevelState& count
     if (!r.problem.empty()) return r;
 
     LevelRun run(engine, level, stage.depth.data(), stage.columns.data(), counters);
-    Pilot pilot(engine);
+    Pilot pilot(engine, human);
     long frame = 0;
     std::vector<Kelda_sprite> before;
     for (;;) {

@@ -21,7 +21,8 @@ struct PlayReport {
 };
 
 // Plays the level file with the counters a campaign brings to it; `level` is its number in the row.
-PlayReport playLevel(const std::string& path, int level, const LevelState& counters);
+// A human-like bot reacts, sees and learns the level as a player does (see Pilot).
+PlayReport playLevel(const std::string& path, int level, const LevelState& counters, bool human);
 
 // "won in 41.2 s game time, 2 hits taken, 37 shots fired", "not won: died after ...", ...
 std::string describe(const PlayReport& r);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <tuple>
 
 #include "common/test_support.h"
@@ -44,14 +45,24 @@ TEST(Campaign, OrderOfLevelsAnnouncementsAndLives) {
 TEST(ShippedLevels, EveryLevelIsItsCompiledSource) {
     ScopedChdir root(BRAWNWICK_SOURCE_DIR);
     int sources = 0, levels = 0;
+    std::set<std::string> walls, floorsAndCeilings, scenery;  // the campaign's variety of pictures
     for (const auto& f : std::filesystem::directory_iterator("levels")) sources += f.path().extension() == ".txt";
     for (; fileExists(levelPath(levels)); ++levels) {
         levelfile::Level l;
         std::string error;
         ASSERT_TRUE(levelsource::compile(readFile("levels/" + std::to_string(levels) + ".txt"), l, error)) << error;
         EXPECT_TRUE(levelfile::write(l) == readFile(levelPath(levels))) << levelPath(levels) << " not recompiled";
+        const auto add = [&](std::set<std::string>& to, size_t i) { if (i < l.texturePaths.size()) to.insert(l.texturePaths[i]); };
+        for (size_t c = 0; c < l.walls.size(); ++c) {
+            if (l.walls[c] != 0xFFFF) add(walls, l.walls[c]);
+            else add(floorsAndCeilings, l.floors[c]), add(floorsAndCeilings, l.ceilings[c]);
+        }
+        for (const levelfile::Sprite& sp : l.sprites)
+            if (sp.health == 0) add(scenery, sp.texture);
     }
     EXPECT_TRUE(levels >= 8 && sources == levels) << "a source without its level file, or a gap in the numbers";
+    EXPECT_TRUE(walls.size() >= 20 && floorsAndCeilings.size() >= 10 && scenery.size() >= 8)
+        << walls.size() << " walls, " << floorsAndCeilings.size() << " floors and ceilings, " << scenery.size() << " scenery";
 }
 
 static std::string text(Resolution r) { return std::to_string(r.width) + "x" + std::to_string(r.height); }

@@ -17,18 +17,12 @@ namespace {
 
 inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, int* cells, int* const* texels) {
     using engine_math::truncToInt;
-    const float weight = c.rowDistance[y] / c.perpWallDist;
-    const float fx = weight * c.floorXWall + (1.0f - weight) * c.posX;
-    float fy = weight * c.floorYWall + (1.0f - weight) * c.posY;
-    if (fy > static_cast<float>(c.mapHeight)) fy = static_cast<float>(c.mapHeight - 1);
-    int cx = truncToInt(fx), cy = truncToInt(fy);
-    if (cx < 0 || cx > c.mapWidth - 1) cx = c.mapWidth - 1;
-    if (cy < 0 || cy > c.mapHeight - 1) cy = c.mapHeight - 1;
+    const Point p = floorPoint(c, y);
     const int i = y - c.first;
-    cells[i] = cy * c.mapWidth + cx;
+    cells[i] = p.cell;
     for (int k = 0; k < sizeCount; ++k) {
         const Size& s = sizes[k];
-        texels[k][i] = ((truncToInt(s.texH * fy) & s.hMask) << s.wShift) + (truncToInt(s.texW * fx) & s.wMask);
+        texels[k][i] = ((truncToInt(s.texH * p.y) & s.hMask) << s.wShift) + (truncToInt(s.texW * p.x) & s.wMask);
     }
 }
 

@@ -1,16 +1,37 @@
 #pragma once
 // Casting a column's floor rows back onto the map: the cell under each row's floor point and its
 // texel offset for every texture size the level's floors and ceilings use.
+#include "engine/renderMath.h"
 
 namespace engine_floor {
 
 struct Column {
     const float* rowDistance;  // entries first ... last are read
     int first, last;           // screen rows, inclusive
-    float perpWallDist;        // non-zero
+    float perpWallDist;        // non-zero for castRows
     float floorXWall, floorYWall, posX, posY;
     int mapWidth, mapHeight;
 };
+
+struct Point {
+    float x, y;
+    int cell;
+};
+
+// The floor point of screen row y, pulled in from beyond the map's last row, and the map cell
+// under it (a point off the map reads the last row or column): the plain single-precision steps
+// every floor path follows.
+inline Point floorPoint(const Column& c, int y) {
+    using engine_math::truncToInt;
+    const float weight = engine_math::divide(c.rowDistance[y], c.perpWallDist);
+    const float fx = weight * c.floorXWall + (1.0f - weight) * c.posX;
+    float fy = weight * c.floorYWall + (1.0f - weight) * c.posY;
+    if (fy > static_cast<float>(c.mapHeight)) fy = static_cast<float>(c.mapHeight - 1);
+    int cx = truncToInt(fx), cy = truncToInt(fy);
+    if (cx < 0 || cx > c.mapWidth - 1) cx = c.mapWidth - 1;
+    if (cy < 0 || cy > c.mapHeight - 1) cy = c.mapHeight - 1;
+    return {fx, fy, cy * c.mapWidth + cx};
+}
 
 // One texture size: texel (trunc(texW * x) & wMask, trunc(texH * y) & hMask).
 struct Size {

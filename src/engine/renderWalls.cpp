@@ -12,7 +12,6 @@
 #include "engine/rayCast.h"
 #include "engine/renderMath.h"
 
-using engine_math::divide;
 using engine_math::truncToInt;
 using engine_render::PoolTexture;
 
@@ -111,17 +110,12 @@ __attribute__((noinline)) void drawWall(const Frame<Pixel>& f, const Texels& tex
 template <typename Pixel, typename Texels>
 void drawPlanes(const Frame<Pixel>& f, const Texels& texels, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd < 0 ? H : hit.drawEnd;
-    const float fMapH = static_cast<float>(f.mapH), lastRow = static_cast<float>(f.mapH - 1);
-    const float perp = hit.perpWallDist;
+    const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
+                                 f.px, f.py, f.mapW, f.mapH};
     for (int y = start; y <= H; ++y) {
-        const float weight = divide(f.rowDist[y], perp);
-        const float fx = weight * hit.floorXWall + (1.0f - weight) * f.px;
-        float fy = weight * hit.floorYWall + (1.0f - weight) * f.py;
-        if (fy > fMapH) fy = lastRow;
-        int cx = truncToInt(fx), cy = truncToInt(fy);
-        if (cx < 0 || cx > f.mapW - 1) cx = f.mapW - 1;
-        if (cy < 0 || cy > f.mapH - 1) cy = f.mapH - 1;
-        const int cell = cy * f.mapW + cx;
+        const engine_floor::Point p = engine_floor::floorPoint(c, y);
+        const float fx = p.x, fy = p.y;
+        const int cell = p.cell;
         if (y != H) {
             const int code = f.floorCodes[cell];
             const PoolTexture& t = f.tex[code];
@@ -146,13 +140,10 @@ void drawPlanes(const Frame<Pixel>& f, const Texels& texels, const engine_ray::H
 // A texel of a cell whose texture is not of its side's main size: the floor point of the row is
 // cast again, as the per-row path casts it.
 template <typename Pixel>
-__attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, int code, const engine_ray::Hit& hit, int y) {
-    const float weight = divide(f.rowDist[y], hit.perpWallDist);
-    const float fx = weight * hit.floorXWall + (1.0f - weight) * f.px;
-    float fy = weight * hit.floorYWall + (1.0f - weight) * f.py;
-    if (fy > static_cast<float>(f.mapH)) fy = static_cast<float>(f.mapH - 1);
+__attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor::Column& c, int code, int y) {
+    const engine_floor::Point p = engine_floor::floorPoint(c, y);
     const PoolTexture& t = f.tex[code];
-    const int offset = ((truncToInt(t.fh * fy) & t.hMask) << t.wShift) + (truncToInt(t.fw * fx) & t.wMask);
+    const int offset = ((truncToInt(t.fh * p.y) & t.hMask) << t.wShift) + (truncToInt(t.fw * p.x) & t.wMask);
     return static_cast<int>(f.codeFirst[code][offset]);
 }
 
@@ -178,7 +169,7 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
     const int* const floorOffsets = f.floorOffsets;
     const int* const ceilingOffsets = f.ceilingOffsets;
     const Pixel* first = cellFloor[cells[0]];
-    floorOut[0] = first ? static_cast<int>(first[floorOffsets[0]]) : oddTexel(f, f.floorCodes[cells[0]], hit, start);
+    floorOut[0] = first ? static_cast<int>(first[floorOffsets[0]]) : oddTexel(f, c, f.floorCodes[cells[0]], start);
 #pragma GCC unroll 4
     for (int i = 1; i < rows; ++i) {
         const int cell = cells[i];
@@ -189,13 +180,13 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
             ceilingOut[-i] = static_cast<int>(ceiling[ceilingOffsets[i]]);
             continue;
         }
-        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, f.floorCodes[cell], hit, start + i);
+        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, c, f.floorCodes[cell], start + i);
         ceilingOut[-i] =
-            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, f.ceilingCodes[cell], hit, start + i);
+            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, c, f.ceilingCodes[cell], start + i);
     }
     const Pixel* last = cellCeiling[cells[rows]];
     ceilingOut[-rows] =
-        last ? static_cast<int>(last[ceilingOffsets[rows]]) : oddTexel(f, f.ceilingCodes[cells[rows]], hit, H);
+        last ? static_cast<int>(last[ceilingOffsets[rows]]) : oddTexel(f, c, f.ceilingCodes[cells[rows]], H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the

@@ -1,6 +1,7 @@
 // Copying the column-major view into a row-major bitmap. The plain way is one putpixel per pixel;
 // this writes the rows directly, a block of rows at a time so that both sides stay in the cache.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/engine.h"  // allegro.h must come before its internal header
@@ -29,86 +30,6 @@ void copyRows(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
     }
 }
 
-#if defined(BRAWNWICK_AVX2)
-// Eight columns by eight rows at a time, turned round in registers. doneX and doneY tell where the
-// full blocks end; the columns right of them and the rows below them are left to the plain copy.
-// Two rows of eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes.
-// Each half packs into twelve bytes; four bytes more are stored and then overwritten by the next
-// half or the next block, except at the end of the row, where no byte beyond it may be touched.
-__attribute__((target("avx2"), always_inline)) inline void store24(unsigned char* at, __m256i row, bool rowEnd) {
-    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
-                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    const __m256i bytes = _mm256_shuffle_epi8(row, pack);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
-    const __m128i high = _mm256_extracti128_si256(bytes, 1);
-    if (!rowEnd) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 12), high);
-        return;
-    }
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), high);
-    const int last = _mm_extract_epi32(high, 2);
-    __builtin_memcpy(at + 20, &last, 4);
-}
-
-__attribute__((target("avx2"))) void copyBlocksAvx2(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest,
-                                                    int depth, int& doneX, int& doneY) {
-    const bool sixteen = depth == 16 || depth == 15;
-    const int fullX = x0 + ((x1 - x0) & ~7), fullY = y0 + ((y1 - y0) & ~7);
-    const __m256i low16 = _mm256_set1_epi32(0xFFFF);
-    for (int by = y0; by < fullY; by += 8) {
-        for (int bx = x0; bx < fullX; bx += 8) {
-            __m256i r[8], t[8];
-            for (int i = 0; i < 8; ++i)
-                r[i] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns[bx + i] + by));
-            for (int i = 0; i < 8; i += 2) {
-                t[i] = _mm256_unpacklo_epi32(r[i], r[i + 1]);
-                t[i + 1] = _mm256_unpackhi_epi32(r[i], r[i + 1]);
-            }
-            for (int i = 0; i < 8; i += 4) {
-                r[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
-                r[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
-                r[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
-                r[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
-            }
-            // r[k] holds row k of columns 0-3 in its low half and row k + 4 in its high half;
-            // r[k + 4] the same for columns 4-7.
-            for (int k = 0; k < 4; ++k) {
-                const __m256i a = r[k], b = r[k + 4];
-                const __m256i rowLow = _mm256_permute2x128_si256(a, b, 0x20);   // row k
-                const __m256i rowHigh = _mm256_permute2x128_si256(a, b, 0x31);  // row k + 4
-                if (depth == 24) {
-                    const bool rowEnd = bx + 10 > x1;  // the spare bytes would reach past x1
-                    store24(dest->line[by + k] + 3 * bx, rowLow, rowEnd);
-                    store24(dest->line[by + k + 4] + 3 * bx, rowHigh, rowEnd);
-                } else if (sixteen) {
-                    // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
-                    const __m256i packed = _mm256_permute4x64_epi64(
-                        _mm256_packus_epi32(_mm256_and_si256(rowLow, low16), _mm256_and_si256(rowHigh, low16)),
-                        0xD8);
-                    _mm_storeu_si128(reinterpret_cast<__m128i*>(reinterpret_cast<uint16_t*>(dest->line[by + k]) + bx),
-                                     _mm256_castsi256_si128(packed));
-                    _mm_storeu_si128(
-                        reinterpret_cast<__m128i*>(reinterpret_cast<uint16_t*>(dest->line[by + k + 4]) + bx),
-                        _mm256_extracti128_si256(packed, 1));
-                } else {
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(reinterpret_cast<uint32_t*>(dest->line[by + k]) + bx),
-                                        rowLow);
-                    _mm256_storeu_si256(
-                        reinterpret_cast<__m256i*>(reinterpret_cast<uint32_t*>(dest->line[by + k + 4]) + bx), rowHigh);
-                }
-            }
-        }
-    }
-    doneX = fullX;
-    doneY = fullY;
-}
-
-const bool haveAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
-#endif
-
 void copyRows24(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
     for (int y = y0; y < y1; ++y) {
         unsigned char* row = dest->line[y];
@@ -133,6 +54,113 @@ void copyPlain(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int 
     }
 }
 
+#if defined(BRAWNWICK_AVX2)
+// Two rows of eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes.
+// Each half packs into twelve bytes; four bytes more are stored and then overwritten by the next
+// half or the next block, except at the end of the row, where no byte beyond it may be touched.
+__attribute__((target("avx2"), always_inline)) inline void store24(unsigned char* at, __m256i row, bool rowEnd) {
+    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i bytes = _mm256_shuffle_epi8(row, pack);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
+    const __m128i high = _mm256_extracti128_si256(bytes, 1);
+    if (!rowEnd) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 12), high);
+        return;
+    }
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), high);
+    const int last = _mm_extract_epi32(high, 2);
+    __builtin_memcpy(at + 20, &last, 4);
+}
+
+// Eight columns by eight rows, turned into eight rows. Each register is loaded with four rows of a
+// column and the same four rows of the column four to the right, so a 4x4 turn inside each 128-bit
+// half finishes the job: a third fewer shuffles than turning all eight by eight in registers.
+__attribute__((target("avx2"), always_inline)) inline void turnBlock(const int* const* c, int y, __m256i rows[8]) {
+    __m256i r[8];
+    for (int i = 0; i < 4; ++i) {
+        for (int half = 0; half < 2; ++half) {
+            const int* left = c[i] + y + 4 * half;
+            const int* right = c[i + 4] + y + 4 * half;
+            r[i + 4 * half] = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(left))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(right)), 1);
+        }
+    }
+    for (int h = 0; h < 8; h += 4) {
+        const __m256i a = _mm256_unpacklo_epi32(r[h], r[h + 1]), b = _mm256_unpackhi_epi32(r[h], r[h + 1]);
+        const __m256i c2 = _mm256_unpacklo_epi32(r[h + 2], r[h + 3]), d = _mm256_unpackhi_epi32(r[h + 2], r[h + 3]);
+        rows[h] = _mm256_unpacklo_epi64(a, c2);
+        rows[h + 1] = _mm256_unpackhi_epi64(a, c2);
+        rows[h + 2] = _mm256_unpacklo_epi64(b, d);
+        rows[h + 3] = _mm256_unpackhi_epi64(b, d);
+    }
+}
+
+// A strip sixteen columns wide (or eight, for what is left), walked downwards: the sixteen column
+// streams read ahead well, and each row gets one whole cache line of 32-bit pixels at a time.
+template <int WIDE, int DEPTH>
+__attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, int y1, unsigned char* row0,
+                                               ptrdiff_t pitch, int x1) {
+    const int* const* c = columns + bx;
+    const bool rowEnd = bx + WIDE + 2 > x1;  // the spare bytes of a 24-bit store would reach past x1
+    const __m256i low16 = _mm256_set1_epi32(0xFFFF);
+    unsigned char* out = row0 + (DEPTH == 24 ? 3 : DEPTH / 8) * bx + y0 * pitch;
+    for (int by = y0; by + 8 <= y1; by += 8, out += 8 * pitch) {
+        __m256i a[8], b[8];
+        turnBlock(c, by, a);
+        if (WIDE == 16) turnBlock(c + 8, by, b);
+        for (int k = 0; k < 8; ++k) {
+            unsigned char* line = out + k * pitch;
+            if (DEPTH == 32) {
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), a[k]);
+                if (WIDE == 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 32), b[k]);
+            } else if (DEPTH == 24) {
+                store24(line, a[k], WIDE == 8 && rowEnd);
+                if (WIDE == 16) store24(line + 24, b[k], rowEnd);
+            } else if (WIDE == 16) {
+                // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
+                const __m256i packed = _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(b[k], low16));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), _mm256_permute4x64_epi64(packed, 0xD8));
+            } else {
+                const __m256i packed = _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(a[k], low16));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(line),
+                                 _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0xD8)));
+            }
+        }
+    }
+}
+
+template <int DEPTH>
+void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int& doneX, int& doneY) {
+    const ptrdiff_t pitch = dest->h > 1 ? dest->line[1] - dest->line[0] : 0;
+    // Start where a row's stores fall on whole cache lines; the columns before are copied plainly.
+    int bx = x0;
+    if (DEPTH != 24)
+        while (bx < x1 && (reinterpret_cast<uintptr_t>(dest->line[0]) + bx * (DEPTH / 8)) % (DEPTH * 2) != 0) ++bx;
+    copyPlain(columns, x0, bx, y0, y1, dest, DEPTH);
+    for (; bx + 16 <= x1; bx += 16) copyStrip<16, DEPTH>(columns, bx, y0, y1, dest->line[0], pitch, x1);
+    if (bx + 8 <= x1) copyStrip<8, DEPTH>(columns, bx, y0, y1, dest->line[0], pitch, x1), bx += 8;
+    doneX = bx;
+    doneY = y0 + ((y1 - y0) & ~7);
+}
+
+// The strips address rows by the first row and one pitch, true of every memory bitmap the library
+// makes; anything else takes the plain copy.
+bool evenlySpaced(BITMAP* dest) {
+    if (dest->h < 2) return true;
+    const ptrdiff_t pitch = dest->line[1] - dest->line[0];
+    for (int y = 2; y < dest->h; ++y)
+        if (dest->line[y] - dest->line[0] != y * pitch) return false;
+    return true;
+}
+
+const bool haveAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
+
 }  // namespace
 
 void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
@@ -153,10 +181,12 @@ void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
         return;
     }
 #if defined(BRAWNWICK_AVX2)
-    if (haveAvx2 && (depth == 32 || depth == 24 || depth == 16 || depth == 15)) {
+    if (haveAvx2 && (depth == 32 || depth == 24 || depth == 16 || depth == 15) && evenlySpaced(dest)) {
         int doneX = x0, doneY = y0;
-        copyBlocksAvx2(columns, x0, x1, y0, y1, dest, depth, doneX, doneY);
-        // What is left: the columns right of the blocks, then the rows below them.
+        if (depth == 32) copyStrips<32>(columns, x0, x1, y0, y1, dest, doneX, doneY);
+        else if (depth == 24) copyStrips<24>(columns, x0, x1, y0, y1, dest, doneX, doneY);
+        else copyStrips<16>(columns, x0, x1, y0, y1, dest, doneX, doneY);
+        // What is left: the columns right of the strips, then the rows below them.
         copyPlain(columns, doneX, x1, y0, doneY, dest, depth);
         copyPlain(columns, x0, x1, doneY, y1, dest, depth);
         return;

@@ -113,7 +113,8 @@ private:
     engine_render::TexelTables<int> tablesPool;
     template <typename Pixel> engine_render::TexelTables<Pixel>& tables();
     std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
-    std::vector<int> rowCell, rowTexels;  // a column's floor rows: map cell and texel offsets
+    std::vector<uint64_t> rowCells;   // a column's floor rows: map cell and texel offset
+    std::vector<int> rowTexels;       // the same rows' texel offsets at a second size
 
     void releaseLevel();
     void prepareTextures();

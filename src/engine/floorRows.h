@@ -1,6 +1,8 @@
 #pragma once
 // Casting a column's floor rows back onto the map: the cell under each row's floor point and its
 // texel offset for every texture size the level's floors and ceilings use.
+#include <cstdint>
+
 #include "engine/renderMath.h"
 
 namespace engine_floor {
@@ -39,9 +41,15 @@ struct Size {
     int wMask, hMask, wShift;
 };
 
-// For every row y of first ... last: cells[y - first] = the map cell under the floor point, and for
-// each size k, texels[k][y - first] = (texture row << wShift) + texture column. The arithmetic is
-// exactly the single-precision per-row algorithm, several rows at once where the processor allows.
-void castRows(const Column& c, const Size* sizes, int sizeCount, int* cells, int* const* texels);
+// For every row y of first ... last, i = y - first: rows[i] holds the map cell under the floor point
+// in its low 32 bits and the texel offset at sizes[0] in its high 32 bits, so one load fetches
+// both; with a second size, second[i] = the texel offset at sizes[1]. An offset is (texture row <<
+// wShift) + texture column. The arithmetic is exactly the single-precision per-row algorithm,
+// several rows at once where the processor allows.
+void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows, int* second);
+
+inline uint64_t pack(int low, int high) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(low)) | static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32;
+}
 
 }  // namespace engine_floor

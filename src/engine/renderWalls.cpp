@@ -3,6 +3,7 @@
 // rows (16 and 32 bits), from the texture pool (other depths), or through the library's reader for
 // bitmaps of another kind; the arithmetic is the plain single-precision algorithm, step for step,
 // so the picture is the same as with one getpixel per texel.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -42,6 +43,8 @@ struct LibraryTexels {
     int at(int t, int x, int y) const { return getpixel(bmp[t], x, y); }
 };
 
+const uint32_t ODD = 0xFFFFFFFF;
+
 // What every column of one frame shares.
 template <typename Pixel>
 struct Frame {
@@ -53,19 +56,20 @@ struct Frame {
     const PoolTexture* tex;
     int sky, floorShade, ceilingShade;
     // The bulk floor pass: the floor points of a column cast at once, then every texel fetched by
-    // offset: for each row, the map cell and the texel offsets at the floors' and the ceilings'
-    // main sizes.
+    // offset: for each row, the map cell and the texel offset at the floors' main size (and at the
+    // ceilings', where it differs).
     bool bulk;
     int sizeCount;
     engine_floor::Size sizes[2];
-    int* cells;
-    int* floorOffsets;
+    uint64_t* rows;
     int* ceilingOffsets;
     bool oddCells;  // some cell's texture is not of its side's main size
     const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
-    // Per map cell, its floor's (ceiling's) first texel, or null where its size is not the main one.
-    const Pixel* const* cellFloor;
-    const Pixel* const* cellCeiling;
+    // Every texel of the pass is base[start + offset]: per map cell, the start of its floor in the
+    // low 32 bits and of its ceiling in the high ones, or ODD where the size is not the main one.
+    // Packed so, one load per row finds both textures.
+    const Pixel* base;
+    const uint64_t* cellStarts;
 };
 
 // Wall stripe: texture row ((d * 128) << shift) / lineHeight >> 8 with d = 2y - H + lineHeight,
@@ -149,44 +153,45 @@ __attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor
 
 
 // Floor rows from the wall's foot down to H, and the ceiling rows mirrored to them: the floor
-// points of the column are cast at once, then each texel fetched by offset. Everything the loop
-// reads is held in locals, so that the stores into the column cannot make the compiler read it
-// again; on a level without odd cells the loop has no test at all.
-template <typename Pixel, bool oddCells>
+// points of the column are cast at once, then each texel fetched by offset. The loop is bound by
+// its loads, so each row's cell and offset come in one, both textures' starts in another, and
+// everything else is held in locals; on a level without odd cells it has no test at all.
+template <typename Pixel, bool oddCells, bool twoSizes>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
-    int* const texels[2] = {f.floorOffsets, f.ceilingOffsets};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, texels);
+    engine_floor::castRows(c, f.sizes, f.sizeCount, f.rows, f.ceilingOffsets);
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
-    const int* const cells = f.cells;
-    const Pixel* const* const cellFloor = f.cellFloor;
-    const Pixel* const* const cellCeiling = f.cellCeiling;
-    const int* const floorOffsets = f.floorOffsets;
+    const uint64_t* const cast = f.rows;
     const int* const ceilingOffsets = f.ceilingOffsets;
-    const Pixel* first = cellFloor[cells[0]];
-    floorOut[0] = first ? static_cast<int>(first[floorOffsets[0]]) : oddTexel(f, c, f.floorCodes[cells[0]], start);
+    const uint64_t* const cellStarts = f.cellStarts;
+    const Pixel* const base = f.base;
+    auto texel = [&](uint32_t first, uint32_t offset, const unsigned char* codes, uint32_t cell, int y) {
+        if (oddCells && first == ODD) return oddTexel(f, c, codes[cell], y);
+        return static_cast<int>(base[static_cast<size_t>(first) + offset]);
+    };
+    {
+        const uint32_t cell = static_cast<uint32_t>(cast[0]);
+        floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cell]), static_cast<uint32_t>(cast[0] >> 32), f.floorCodes,
+                            cell, start);
+    }
 #pragma GCC unroll 4
     for (int i = 1; i < rows; ++i) {
-        const int cell = cells[i];
-        const Pixel* const floor = cellFloor[cell];
-        const Pixel* const ceiling = cellCeiling[cell];
-        if (!oddCells) {
-            floorOut[i] = static_cast<int>(floor[floorOffsets[i]]);
-            ceilingOut[-i] = static_cast<int>(ceiling[ceilingOffsets[i]]);
-            continue;
-        }
-        floorOut[i] = floor ? static_cast<int>(floor[floorOffsets[i]]) : oddTexel(f, c, f.floorCodes[cell], start + i);
-        ceilingOut[-i] =
-            ceiling ? static_cast<int>(ceiling[ceilingOffsets[i]]) : oddTexel(f, c, f.ceilingCodes[cell], start + i);
+        const uint64_t row = cast[i];
+        const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
+        const uint64_t starts = cellStarts[cell];
+        floorOut[i] = texel(static_cast<uint32_t>(starts), offset, f.floorCodes, cell, start + i);
+        ceilingOut[-i] = texel(static_cast<uint32_t>(starts >> 32), twoSizes ? static_cast<uint32_t>(ceilingOffsets[i]) : offset,
+                               f.ceilingCodes, cell, start + i);
     }
-    const Pixel* last = cellCeiling[cells[rows]];
-    ceilingOut[-rows] =
-        last ? static_cast<int>(last[ceilingOffsets[rows]]) : oddTexel(f, c, f.ceilingCodes[cells[rows]], H);
+    const uint32_t cell = static_cast<uint32_t>(cast[rows]);
+    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cell] >> 32),
+                              twoSizes ? static_cast<uint32_t>(ceilingOffsets[rows]) : static_cast<uint32_t>(cast[rows] >> 32),
+                              f.ceilingCodes, cell, H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
@@ -229,31 +234,41 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
     const PoolTexture& cm = f.tex[ceilingMain];
     f.sizes[0] = engine_floor::Size{fm.fw, fm.fh, fm.wMask, fm.hMask, fm.wShift};
     f.sizes[1] = engine_floor::Size{cm.fw, cm.fh, cm.wMask, cm.hMask, cm.wShift};
-    f.sizeCount = fm.w == cm.w && fm.h == cm.h ? 1 : 2;
-    if (f.sizeCount == 1) f.ceilingOffsets = f.floorOffsets;  // one size: one set of offsets serves both
+    f.sizeCount = fm.w == cm.w && fm.h == cm.h ? 1 : 2;  // one size: one offset serves both sides
     const size_t skyTexels = static_cast<size_t>(cm.w) * static_cast<size_t>(cm.h);
     if (tables.sky.size() != skyTexels || static_cast<int>(tables.sky[0]) != f.sky)
         tables.sky.assign(skyTexels, static_cast<Pixel>(f.sky));
     for (int code = 0; code < 0xFF && code < textureCount; ++code) f.codeFirst[code] = tables.first[code];
     f.codeFirst[0xFF] = tables.sky.data();
-    const Pixel* floorFirst[256];
-    const Pixel* ceilingFirst[256];
+    // One base for all: the lowest first texel. Every start must be a whole number of texels from
+    // it and, with any offset added, stay below ODD; otherwise the per-row path draws.
+    uintptr_t low = reinterpret_cast<uintptr_t>(tables.sky.data());
+    for (int code = 0; code < 0xFF && code < textureCount; ++code)
+        low = std::min(low, reinterpret_cast<uintptr_t>(f.codeFirst[code]));
+    f.base = reinterpret_cast<const Pixel*>(low);
+    uint32_t starts[256];
+    for (int code = 0; code < 256; ++code) {
+        const bool known = code == 0xFF || code < textureCount;
+        const uintptr_t gap = known ? reinterpret_cast<uintptr_t>(f.codeFirst[code]) - low : 0;
+        if (gap % sizeof(Pixel) != 0 || gap / sizeof(Pixel) >= (uintptr_t(1) << 31)) return false;
+        starts[code] = static_cast<uint32_t>(gap / sizeof(Pixel));
+    }
+    uint32_t floorStart[256], ceilingStart[256];
     for (int code = 0; code < 256; ++code) {
         const bool known = code < textureCount && code != 0xFF;
         const bool floorSized = known && f.tex[code].w == fm.w && f.tex[code].h == fm.h;
         const bool ceilingSized = known && f.tex[code].w == cm.w && f.tex[code].h == cm.h;
-        floorFirst[code] = floorSized ? f.codeFirst[code] : nullptr;
-        ceilingFirst[code] = ceilingSized || code == 0xFF ? f.codeFirst[code] : nullptr;
+        floorStart[code] = floorSized ? starts[code] : ODD;
+        ceilingStart[code] = ceilingSized || code == 0xFF ? starts[code] : ODD;
     }
-    tables.cellFirst.resize(2 * static_cast<size_t>(cellCount));
+    tables.cellStarts.resize(static_cast<size_t>(cellCount));
     f.oddCells = false;
     for (int i = 0; i < cellCount; ++i) {
-        tables.cellFirst[i] = floorFirst[f.floorCodes[i]];
-        tables.cellFirst[cellCount + i] = ceilingFirst[f.ceilingCodes[i]];
-        f.oddCells = f.oddCells || !tables.cellFirst[i] || !tables.cellFirst[cellCount + i];
+        const uint32_t floor = floorStart[f.floorCodes[i]], ceiling = ceilingStart[f.ceilingCodes[i]];
+        tables.cellStarts[i] = engine_floor::pack(static_cast<int>(floor), static_cast<int>(ceiling));
+        f.oddCells = f.oddCells || floor == ODD || ceiling == ODD;
     }
-    f.cellFloor = tables.cellFirst.data();
-    f.cellCeiling = tables.cellFirst.data() + cellCount;
+    f.cellStarts = tables.cellStarts.data();
     return true;
 }
 
@@ -332,18 +347,22 @@ void Kelda_engine::renderColumns() {
     f.floorShade = floorShade;
     f.ceilingShade = ceilingShade;
     f.bulk = false;
+    f.oddCells = false;
+    f.sizeCount = 1;
     const bool direct = texelMode != 0;
     engine_render::TexelTables<Pixel>& t = tables<Pixel>();
     if (direct && floorShade == 0 && ceilingShade == 0) {
         const size_t rows = static_cast<size_t>(f.H) + 1;
-        rowCell.resize(rows);
-        rowTexels.resize(rows * 2);
-        f.cells = rowCell.data();
-        f.floorOffsets = rowTexels.data();
-        f.ceilingOffsets = rowTexels.data() + rows;
+        rowCells.resize(rows);
+        rowTexels.resize(rows);
+        f.rows = rowCells.data();
+        f.ceilingOffsets = rowTexels.data();
         f.bulk = prepareBulk(f, t, textureCount);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
+    void (*const bulkPass)(const Frame<Pixel>&, const engine_ray::Hit&, int*) =
+        f.oddCells ? (f.sizeCount > 1 ? drawPlanesBulk<Pixel, true, true> : drawPlanesBulk<Pixel, true, false>)
+                   : (f.sizeCount > 1 ? drawPlanesBulk<Pixel, false, true> : drawPlanesBulk<Pixel, false, false>);
     const LibraryTexels libraryTexels{textures};
 
     const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};
@@ -366,7 +385,7 @@ void Kelda_engine::renderColumns() {
         }
         drawWall(f, directTexels, hit, wall, col);
         if (f.bulk && hit.perpWallDist != 0.0f)
-            f.oddCells ? drawPlanesBulk<Pixel, true>(f, hit, col) : drawPlanesBulk<Pixel, false>(f, hit, col);
+            bulkPass(f, hit, col);
         else
             drawPlanes(f, directTexels, hit, col);
     }

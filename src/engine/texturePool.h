@@ -14,7 +14,7 @@ namespace engine_render {
 template <typename Pixel>
 struct TexelTables {
     std::vector<const Pixel*> first;      // per texture, its first texel
-    std::vector<const Pixel*> cellFirst;  // per map cell, its floor's first texel, then its ceiling's
+    std::vector<uint64_t> cellStarts;     // per map cell, where its floor and its ceiling start (see the renderer)
     std::vector<Pixel> sky;               // open sky, read as a texture
 };
 

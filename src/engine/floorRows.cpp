@@ -87,6 +87,56 @@ const bool haveAvx2 = [] {
     __builtin_cpu_init();  // may run before the library's own start-up code
     return __builtin_cpu_supports("avx2") != 0;
 }();
+
+// GCC 12's own AVX-512 header trips its maybe-uninitialized warning on the conversions.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+// Sixteen rows at a time where AVX-512 is there. On processors that split its wide operations in
+// two, that still halves the instructions to decode, which is what bounds this loop.
+__attribute__((target("avx512f"), always_inline)) inline __m512i offsetsAvx512(const Size& s, __m512 fx, __m512 fy) {
+    const __m512i tx =
+        _mm512_and_si512(_mm512_cvttps_epi32(_mm512_mul_ps(_mm512_set1_ps(s.texW), fx)), _mm512_set1_epi32(s.wMask));
+    const __m512i ty =
+        _mm512_and_si512(_mm512_cvttps_epi32(_mm512_mul_ps(_mm512_set1_ps(s.texH), fy)), _mm512_set1_epi32(s.hMask));
+    return _mm512_add_epi32(_mm512_sll_epi32(ty, _mm_cvtsi32_si128(s.wShift)), tx);
+}
+
+template <int sizeCount>
+__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint64_t* rows, int* second) {
+    int y = c.first;
+    const __m512 perp = _mm512_set1_ps(c.perpWallDist);
+    const __m512 one = _mm512_set1_ps(1.0f);
+    const __m512 wallX = _mm512_set1_ps(c.floorXWall), wallY = _mm512_set1_ps(c.floorYWall);
+    const __m512 camX = _mm512_set1_ps(c.posX), camY = _mm512_set1_ps(c.posY);
+    const __m512 mapH = _mm512_set1_ps(static_cast<float>(c.mapHeight));
+    const __m512 lastRow = _mm512_set1_ps(static_cast<float>(c.mapHeight - 1));
+    const __m512i mapW = _mm512_set1_epi32(c.mapWidth);
+    const __m512i lastCol = _mm512_set1_epi32(c.mapWidth - 1), lastLine = _mm512_set1_epi32(c.mapHeight - 1);
+    const __m512i firstHalf = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    const __m512i secondHalf = _mm512_setr_epi32(8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
+    for (; y + 15 <= c.last; y += 16) {
+        const __m512 weight = _mm512_div_ps(_mm512_loadu_ps(c.rowDistance + y), perp);
+        const __m512 rest = _mm512_sub_ps(one, weight);
+        const __m512 fx = _mm512_add_ps(_mm512_mul_ps(weight, wallX), _mm512_mul_ps(rest, camX));
+        __m512 fy = _mm512_add_ps(_mm512_mul_ps(weight, wallY), _mm512_mul_ps(rest, camY));
+        fy = _mm512_mask_blend_ps(_mm512_cmp_ps_mask(fy, mapH, _CMP_GT_OQ), fy, lastRow);
+        const __m512i cx = _mm512_min_epu32(_mm512_cvttps_epi32(fx), lastCol);
+        const __m512i cy = _mm512_min_epu32(_mm512_cvttps_epi32(fy), lastLine);
+        const __m512i cell = _mm512_add_epi32(_mm512_mullo_epi32(cy, mapW), cx);
+        const __m512i offset = offsetsAvx512(sizes[0], fx, fy);
+        __m512i* out = reinterpret_cast<__m512i*>(rows + (y - c.first));
+        _mm512_storeu_si512(out, _mm512_permutex2var_epi32(cell, firstHalf, offset));
+        _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(cell, secondHalf, offset));
+        if (sizeCount > 1) _mm512_storeu_si512(second + (y - c.first), offsetsAvx512(sizes[1], fx, fy));
+    }
+    return y;
+}
+#pragma GCC diagnostic pop
+
+const bool haveAvx512 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") != 0;
+}();
 #endif
 
 }  // namespace
@@ -94,7 +144,14 @@ const bool haveAvx2 = [] {
 void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows, int* second) {
     int y = c.first;
 #if defined(BRAWNWICK_AVX2)
-    if (haveAvx2) y = sizeCount > 1 ? castRowsAvx2<2>(c, sizes, rows, second) : castRowsAvx2<1>(c, sizes, rows, second);
+    if (haveAvx512)
+        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, rows, second) : castRowsAvx512<1>(c, sizes, rows, second);
+    if (haveAvx2) {
+        Column rest = c;
+        rest.first = y;
+        const int at = y - c.first;
+        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, rows + at, second + at) : castRowsAvx2<1>(rest, sizes, rows + at, second + at);
+    }
 #endif
 #if defined(__SSE2__)
     const __m128 perp = _mm_set1_ps(c.perpWallDist);

@@ -89,8 +89,10 @@ const bool haveAvx2 = [] {
 }();
 
 // GCC 12's own AVX-512 header trips its maybe-uninitialized warning on the conversions.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 // Sixteen rows at a time where AVX-512 is there. On processors that split its wide operations in
 // two, that still halves the instructions to decode, which is what bounds this loop.
 __attribute__((target("avx512f"), always_inline)) inline __m512i offsetsAvx512(const Size& s, __m512 fx, __m512 fy) {
@@ -131,7 +133,9 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
     }
     return y;
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 const bool haveAvx512 = [] {
     __builtin_cpu_init();

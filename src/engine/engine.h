@@ -112,7 +112,7 @@ private:
     engine_render::TexelTables<uint16_t> tables16;
     engine_render::TexelTables<int> tablesPool;
     template <typename Pixel> engine_render::TexelTables<Pixel>& tables();
-    std::vector<int> rowTexY;  // a sprite's texture row per screen row, reused between frames
+    std::vector<engine_render::TexelRun> spriteRuns;  // a sprite's screen rows by texture row, reused between frames
     std::vector<uint64_t> rowCells;   // a column's floor rows: map cell and texel offset
     std::vector<int> rowTexels;       // the same rows' texel offsets at a second size
 

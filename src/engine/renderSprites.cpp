@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/engine.h"
 #include "engine/renderMath.h"
 
@@ -53,12 +57,23 @@ struct LibrarySprite {
     int at(int x, int y) const { return getpixel(bmp, x, y); }
 };
 
-// The stripes of one sprite, drawn where it is nearer than the wall.
+// Rows y ... y + n - 1 of a column in one colour.
+inline void fillRows(int* at, int n, int colour) {
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(colour);
+    for (; n >= 4; n -= 4, at += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(at), four);
+#endif
+    for (; n > 0; --n) *at++ = colour;
+}
+
+// The stripes of one sprite, drawn where it is nearer than the wall. Its screen rows come as runs
+// that show one texture row each, so a near sprite reads each texel once per run, not per pixel.
 struct Stripes {
     int64_t drawStartX, drawEndX, left, spriteWidth, bw;
-    int y0, y1, centre, mask, index;
+    int centre, mask, index;
     float transformY;
-    const int* rowTexY;
+    const engine_render::TexelRun* runs;
+    int runCount;
     const float* zBuffer;
     int** columns;
 };
@@ -72,12 +87,11 @@ void drawStripes(const Stripes& s, const Texels& texels, int& crosshair, unsigne
         if (texX < 0) continue;
         int* const col = s.columns[stripe];
         bool drawn = false;
-        for (int y = s.y0; y < s.y1; ++y) {
-            const int texY = s.rowTexY[y - s.y0];
-            if (texY < 0) continue;
-            const int colour = texels.at(texX, texY);
+        for (int r = 0; r < s.runCount; ++r) {
+            const engine_render::TexelRun& run = s.runs[r];
+            const int colour = texels.at(texX, run.texY);
             if (colour == s.mask) continue;
-            col[y] = colour;
+            fillRows(col + run.y, run.count, colour);
             drawn = true;
         }
         if (drawn) seen = 1;
@@ -140,15 +154,21 @@ void Kelda_engine::renderSprites() {
         if (drawStartX >= drawEndX) continue;
 
         const int64_t bw = bmp->w, bh = bmp->h;
-        // Texture rows of the sprite, the same for every stripe: ((d * 128 * h) / height) >> 8.
+        // Texture rows of the sprite, the same for every stripe: ((d * 128 * h) / height) >> 8, in
+        // runs of rows that share one; rows above the picture (a negative row) are left out.
         const int y0 = static_cast<int>(drawStartY), y1 = static_cast<int>(drawEndY);
-        rowTexY.resize(static_cast<size_t>(y1 > y0 ? y1 - y0 : 0));
+        spriteRuns.clear();
         for (int y = y0; y < y1; ++y) {
             const int64_t d = 2 * int64_t(y) - H + spriteHeight;
-            rowTexY[y - y0] = static_cast<int>(((d * 128 * bh) / spriteHeight) >> 8);
+            const int texY = static_cast<int>(((d * 128 * bh) / spriteHeight) >> 8);
+            if (texY < 0) continue;
+            if (!spriteRuns.empty() && spriteRuns.back().texY == texY && spriteRuns.back().y + spriteRuns.back().count == y)
+                ++spriteRuns.back().count;
+            else
+                spriteRuns.push_back({texY, y, 1});
         }
-        const Stripes st{drawStartX, drawEndX, left, spriteWidth, bw, y0, y1, W >> 1, maskColor, index,
-                         transformY, rowTexY.data(), zBuffer, columns};
+        const Stripes st{drawStartX, drawEndX, left, spriteWidth, bw, W >> 1, maskColor, index, transformY,
+                         spriteRuns.data(), static_cast<int>(spriteRuns.size()), zBuffer, columns};
         const int t = s.textureIndex;
         const int depth = is_memory_bitmap(bmp) ? bitmap_color_depth(bmp) : 0;
         unsigned char& seen = visible[index];

@@ -18,6 +18,11 @@ struct TexelTables {
     std::vector<Pixel> sky;               // open sky, read as a texture
 };
 
+// Screen rows y ... y + count - 1 of a sprite, all showing texture row texY.
+struct TexelRun {
+    int texY, y, count;
+};
+
 struct PoolTexture {
     int start;  // offset of the first texel in texels()
     int w, h, wMask, hMask, wShift, heightShift;

@@ -405,8 +405,13 @@ void Kelda_engine::renderColumns() {
 
     const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};
     const engine_ray::Grid grid{walls, mapWidth, mapHeight};
+    // A view larger than the processor's caches (4K) would wait for each column's lines to come
+    // from memory as it writes them: ask for the next column's lines while this one is drawn.
+    const bool fetchAhead = static_cast<int64_t>(f.W) * f.H > (int64_t(1) << 22);
     for (int x = 0; x < f.W; ++x) {
         int* const col = columns[x];
+        if (fetchAhead && x + 1 < f.W)
+            for (int y = 0; y < f.H; y += 16) __builtin_prefetch(columns[x + 1] + y, 1);
         const engine_ray::Hit hit = engine_ray::cast(cam, grid, cameraColumn[x], f.H);
         if (!hit.found) {
             // Outside the grid there is only sky, and nothing that hides a sprite.

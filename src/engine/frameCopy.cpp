@@ -99,7 +99,10 @@ __attribute__((target("avx2"), always_inline)) inline void turnBlock(const int* 
 
 // A strip sixteen columns wide (or eight, for what is left), walked downwards: the sixteen column
 // streams read ahead well, and each row gets one whole cache line of 32-bit pixels at a time.
-template <int WIDE, int DEPTH>
+// A frame larger than the caches (4K) comes from memory: there, the rows and columns a few steps
+// ahead are asked for early, as the processor follows sixteen column streams and two thousand row
+// lines poorly on its own. A frame the caches hold is only slowed by asking.
+template <int WIDE, int DEPTH, bool AHEAD>
 __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, int y1, unsigned char* row0,
                                                ptrdiff_t pitch, int x1) {
     const int* const* c = columns + bx;
@@ -107,6 +110,11 @@ __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, in
     const __m256i low16 = _mm256_set1_epi32(0xFFFF);
     unsigned char* out = row0 + (DEPTH == 24 ? 3 : DEPTH / 8) * bx + y0 * pitch;
     for (int by = y0; by + 8 <= y1; by += 8, out += 8 * pitch) {
+        if (AHEAD) {
+            if (by + 16 + 8 <= y1)
+                for (int k = 0; k < 8; ++k) __builtin_prefetch(out + (16 + k) * pitch, 1);
+            for (int i = 0; i < WIDE; ++i) __builtin_prefetch(c[i] + by + 64);
+        }
         __m256i a[8], b[8];
         turnBlock(c, by, a);
         if (WIDE == 16) turnBlock(c + 8, by, b);
@@ -139,8 +147,11 @@ void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int
     if (DEPTH != 24)
         while (bx < x1 && (reinterpret_cast<uintptr_t>(dest->line[0]) + bx * (DEPTH / 8)) % (DEPTH * 2) != 0) ++bx;
     copyPlain(columns, x0, bx, y0, y1, dest, DEPTH);
-    for (; bx + 16 <= x1; bx += 16) copyStrip<16, DEPTH>(columns, bx, y0, y1, dest->line[0], pitch, x1);
-    if (bx + 8 <= x1) copyStrip<8, DEPTH>(columns, bx, y0, y1, dest->line[0], pitch, x1), bx += 8;
+    const bool ahead = static_cast<int64_t>(x1 - x0) * (y1 - y0) > (int64_t(1) << 22);
+    for (; bx + 16 <= x1; bx += 16)
+        ahead ? copyStrip<16, DEPTH, true>(columns, bx, y0, y1, dest->line[0], pitch, x1)
+              : copyStrip<16, DEPTH, false>(columns, bx, y0, y1, dest->line[0], pitch, x1);
+    if (bx + 8 <= x1) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, dest->line[0], pitch, x1), bx += 8;
     doneX = bx;
     doneY = y0 + ((y1 - y0) & ~7);
 }

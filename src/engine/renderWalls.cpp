@@ -217,7 +217,7 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
         floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cell]), static_cast<uint32_t>(cast[0] >> 32), f.floorCodes,
                             cell, start);
     }
-#pragma GCC unroll 4
+#pragma GCC unroll 8
     for (int i = 1; i < rows; ++i) {
         const uint64_t row = cast[i];
         const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);

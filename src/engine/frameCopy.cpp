@@ -55,22 +55,20 @@ void copyPlain(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int 
 }
 
 #if defined(BRAWNWICK_AVX2)
-// Two rows of eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes.
-// Each half packs into twelve bytes; four bytes more are stored and then overwritten by the next
-// half or the next block, except at the end of the row, where no byte beyond it may be touched.
+// Eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes, packed into
+// 24 bytes and stored as 32; the eight bytes more are overwritten by the next pixels, except at the
+// end of the row, where no byte beyond it may be touched.
 __attribute__((target("avx2"), always_inline)) inline void store24(unsigned char* at, __m256i row, bool rowEnd) {
     const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
                                           0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    const __m256i bytes = _mm256_shuffle_epi8(row, pack);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
-    const __m128i high = _mm256_extracti128_si256(bytes, 1);
+    const __m256i bytes =
+        _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(row, pack), _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
     if (!rowEnd) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 12), high);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), bytes);
         return;
     }
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), high);
-    const int last = _mm_extract_epi32(high, 2);
-    __builtin_memcpy(at + 20, &last, 4);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 16), _mm256_extracti128_si256(bytes, 1));
 }
 
 // The small loops below are unrolled on purpose: left rolled, the compiler keeps the vector arrays
@@ -111,7 +109,7 @@ template <int WIDE, int DEPTH, bool AHEAD>
 __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, int y1, unsigned char* row0,
                                                ptrdiff_t pitch, int x1) {
     const int* const* c = columns + bx;
-    const bool rowEnd = bx + WIDE + 2 > x1;  // the spare bytes of a 24-bit store would reach past x1
+    const bool rowEnd = bx + WIDE + 3 > x1;  // the eight spare bytes of a 24-bit store would reach past x1
     const __m256i low16 = _mm256_set1_epi32(0xFFFF);
     unsigned char* out = row0 + (DEPTH == 24 ? 3 : DEPTH / 8) * bx + y0 * pitch;
     for (int by = y0; by + 8 <= y1; by += 8, out += 8 * pitch) {
@@ -123,26 +121,32 @@ __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, in
 #pragma GCC unroll 16
             for (int i = 0; i < WIDE; ++i) __builtin_prefetch(c[i] + by + 64);
         }
-        __m256i a[8], b[8];
-        turnBlock(c, by, a);
-        if (WIDE == 16) turnBlock(c + 8, by, b);
+        // Sixteen columns at a time; a strip of 32 (16-bit pixels) fills whole cache lines of its rows.
+#pragma GCC unroll 2
+        for (int part = 0; part < (WIDE == 32 ? 2 : 1); ++part) {
+            __m256i a[8], b[8];
+            turnBlock(c + 16 * part, by, a);
+            if (WIDE >= 16) turnBlock(c + 16 * part + 8, by, b);
 #pragma GCC unroll 16
-        for (int k = 0; k < 8; ++k) {
-            unsigned char* line = out + k * pitch;
-            if (DEPTH == 32) {
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), a[k]);
-                if (WIDE == 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 32), b[k]);
-            } else if (DEPTH == 24) {
-                store24(line, a[k], WIDE == 8 && rowEnd);
-                if (WIDE == 16) store24(line + 24, b[k], rowEnd);
-            } else if (WIDE == 16) {
-                // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
-                const __m256i packed = _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(b[k], low16));
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), _mm256_permute4x64_epi64(packed, 0xD8));
-            } else {
-                const __m256i packed = _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(a[k], low16));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(line),
-                                 _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0xD8)));
+            for (int k = 0; k < 8; ++k) {
+                unsigned char* line = out + k * pitch + 32 * part;
+                if (DEPTH == 32) {
+                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), a[k]);
+                    if (WIDE >= 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 32), b[k]);
+                } else if (DEPTH == 24) {
+                    store24(line, a[k], WIDE == 8 && rowEnd);
+                    if (WIDE >= 16) store24(line + 24, b[k], rowEnd);
+                } else if (WIDE >= 16) {
+                    // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
+                    const __m256i packed =
+                        _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(b[k], low16));
+                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), _mm256_permute4x64_epi64(packed, 0xD8));
+                } else {
+                    const __m256i packed =
+                        _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(a[k], low16));
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(line),
+                                     _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0xD8)));
+                }
             }
         }
     }
@@ -151,16 +155,23 @@ __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, in
 template <int DEPTH>
 void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int& doneX, int& doneY) {
     const ptrdiff_t pitch = dest->h > 1 ? dest->line[1] - dest->line[0] : 0;
-    // Start where a row's stores fall on whole cache lines; the columns before are copied plainly.
-    int bx = x0;
-    if (DEPTH != 24)
-        while (bx < x1 && (reinterpret_cast<uintptr_t>(dest->line[0]) + bx * (DEPTH / 8)) % (DEPTH * 2) != 0) ++bx;
-    copyPlain(columns, x0, bx, y0, y1, dest, DEPTH);
+    unsigned char* const row0 = dest->line[0];
     const bool ahead = static_cast<int64_t>(x1 - x0) * (y1 - y0) > (int64_t(1) << 22);
+    // The wide strips start where a row's stores begin a cache line; the columns before that go in
+    // strips eight wide, and the few left over from those plainly.
+    int bx = x0, lined = x0;
+    if (DEPTH != 24)
+        while (lined < x1 && (reinterpret_cast<uintptr_t>(row0) + lined * (DEPTH / 8)) % 64 != 0) ++lined;
+    copyPlain(columns, bx, bx + (lined - bx) % 8, y0, y1, dest, DEPTH);
+    for (bx += (lined - bx) % 8; bx + 8 <= lined; bx += 8) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
+    if (DEPTH == 16)
+        for (; bx + 32 <= x1; bx += 32)
+            ahead ? copyStrip<32, DEPTH, true>(columns, bx, y0, y1, row0, pitch, x1)
+                  : copyStrip<32, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
     for (; bx + 16 <= x1; bx += 16)
-        ahead ? copyStrip<16, DEPTH, true>(columns, bx, y0, y1, dest->line[0], pitch, x1)
-              : copyStrip<16, DEPTH, false>(columns, bx, y0, y1, dest->line[0], pitch, x1);
-    if (bx + 8 <= x1) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, dest->line[0], pitch, x1), bx += 8;
+        ahead ? copyStrip<16, DEPTH, true>(columns, bx, y0, y1, row0, pitch, x1)
+              : copyStrip<16, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
+    if (bx + 8 <= x1) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1), bx += 8;
     doneX = bx;
     doneY = y0 + ((y1 - y0) & ~7);
 }

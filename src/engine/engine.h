@@ -104,6 +104,7 @@ public:
 
 private:
     bool structuralError = false;
+    unsigned levelLoads = 0;  // tells the renderer's per-cell tables that the map arrays are new
 
     engine_render::TexturePool texturePool;
     int texelMode = 0;  // 32 or 16: read from the bitmaps' rows; 1: from texturePool; 0: the library's reader

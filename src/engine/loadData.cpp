@@ -82,6 +82,7 @@ std::string Kelda_engine::loadStream(std::istream& in) {
     walls = new unsigned short[cells];
     floors = new unsigned char[cells];
     ceilings = new unsigned char[cells];
+    ++levelLoads;
     std::memcpy(walls, level.walls.data(), cells * sizeof(unsigned short));
     std::memcpy(floors, level.floors.data(), cells);
     std::memcpy(ceilings, level.ceilings.data(), cells);

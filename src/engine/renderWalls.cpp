@@ -238,13 +238,20 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
 // ceilings' main size. False (the per-row path) for a sky colour the pixels cannot hold, or codes
 // the pass cannot tell from the sky.
 template <typename Pixel>
-bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int textureCount) {
+bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int textureCount, unsigned level) {
     const int cellCount = f.mapW * f.mapH;
     if (cellCount <= 0 || static_cast<int>(static_cast<Pixel>(f.sky)) != f.sky) return false;
-    int floorCells[256] = {}, ceilingCells[256] = {};
-    for (int i = 0; i < cellCount; ++i) {
-        ++floorCells[f.floorCodes[i]];
-        ++ceilingCells[f.ceilingCodes[i]];
+    int* const floorCells = tables.floorCells;
+    int* const ceilingCells = tables.ceilingCells;
+    if (tables.level != level) {
+        std::fill_n(floorCells, 256, 0);
+        std::fill_n(ceilingCells, 256, 0);
+        for (int i = 0; i < cellCount; ++i) {
+            ++floorCells[f.floorCodes[i]];
+            ++ceilingCells[f.ceilingCodes[i]];
+        }
+        tables.level = level;
+        tables.cellStarts.clear();
     }
     if (floorCells[0xFF]) return false;  // a floor's 0xFF is a texture, a ceiling's the sky
     for (int code = 0; code < 0xFF; ++code)
@@ -299,13 +306,20 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
         floorStart[code] = floorSized ? starts[code] : ODD;
         ceilingStart[code] = ceilingSized || code == 0xFF ? starts[code] : ODD;
     }
-    tables.cellStarts.resize(static_cast<size_t>(cellCount));
-    f.oddCells = false;
-    for (int i = 0; i < cellCount; ++i) {
-        const uint32_t floor = floorStart[f.floorCodes[i]], ceiling = ceilingStart[f.ceilingCodes[i]];
-        tables.cellStarts[i] = engine_floor::pack(static_cast<int>(floor), static_cast<int>(ceiling));
-        f.oddCells = f.oddCells || floor == ODD || ceiling == ODD;
+    if (tables.cellStarts.size() != static_cast<size_t>(cellCount) ||
+        !std::equal(floorStart, floorStart + 256, tables.floorStart) ||
+        !std::equal(ceilingStart, ceilingStart + 256, tables.ceilingStart)) {
+        tables.cellStarts.resize(static_cast<size_t>(cellCount));
+        tables.oddCells = false;
+        for (int i = 0; i < cellCount; ++i) {
+            const uint32_t floor = floorStart[f.floorCodes[i]], ceiling = ceilingStart[f.ceilingCodes[i]];
+            tables.cellStarts[i] = engine_floor::pack(static_cast<int>(floor), static_cast<int>(ceiling));
+            tables.oddCells = tables.oddCells || floor == ODD || ceiling == ODD;
+        }
+        std::copy_n(floorStart, 256, tables.floorStart);
+        std::copy_n(ceilingStart, 256, tables.ceilingStart);
     }
+    f.oddCells = tables.oddCells;
     f.cellStarts = tables.cellStarts.data();
     return true;
 }
@@ -395,7 +409,7 @@ void Kelda_engine::renderColumns() {
         rowTexels.resize(rows);
         f.rows = rowCells.data();
         f.ceilingOffsets = rowTexels.data();
-        f.bulk = prepareBulk(f, t, textureCount);
+        f.bulk = prepareBulk(f, t, textureCount, levelLoads);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
     void (*const bulkPass)(const Frame<Pixel>&, const engine_ray::Hit&, int*) =

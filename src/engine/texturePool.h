@@ -16,6 +16,13 @@ struct TexelTables {
     std::vector<const Pixel*> first;      // per texture, its first texel
     std::vector<uint64_t> cellStarts;     // per map cell, where its floor and its ceiling start (see the renderer)
     std::vector<Pixel> sky;               // open sky, read as a texture
+    // What the per-cell tables were made from. A map has up to a million cells, too many to walk
+    // every frame, so the counts are kept until another level is loaded and the cell starts until
+    // a texture's start or size changes.
+    unsigned level = ~0u;
+    int floorCells[256] = {}, ceilingCells[256] = {};  // cells showing each code
+    uint32_t floorStart[256] = {}, ceilingStart[256] = {};
+    bool oddCells = false;
 };
 
 // Screen rows y ... y + count - 1 of a sprite, all showing texture row texY.

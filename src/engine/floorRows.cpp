@@ -15,11 +15,6 @@
 namespace engine_floor {
 namespace {
 
-inline int texelOffset(const Size& s, float x, float y) {
-    using engine_math::truncToInt;
-    return ((truncToInt(s.texH * y) & s.hMask) << s.wShift) + (truncToInt(s.texW * x) & s.wMask);
-}
-
 inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint64_t* rows, int* second) {
     const Point p = floorPoint(c, y);
     const int i = y - c.first;

@@ -41,6 +41,12 @@ struct Size {
     int wMask, hMask, wShift;
 };
 
+// The texel under a floor point at one texture size: (row << wShift) + column.
+inline int texelOffset(const Size& s, float x, float y) {
+    using engine_math::truncToInt;
+    return ((truncToInt(s.texH * y) & s.hMask) << s.wShift) + (truncToInt(s.texW * x) & s.wMask);
+}
+
 // For every row y of first ... last, i = y - first: rows[i] holds the map cell under the floor point
 // in its low 32 bits and the texel offset at sizes[0] in its high 32 bits, so one load fetches
 // both; with a second size, second[i] = the texel offset at sizes[1]. An offset is (texture row <<

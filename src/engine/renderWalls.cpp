@@ -49,6 +49,8 @@ struct LibraryTexels {
 
 const uint32_t ODD = 0xFFFFFFFF;
 
+engine_floor::Size sizeOf(const PoolTexture& t) { return {t.fw, t.fh, t.wMask, t.hMask, t.wShift}; }
+
 // What every column of one frame shares.
 template <typename Pixel>
 struct Frame {
@@ -184,8 +186,7 @@ void drawPlanes(const Frame<Pixel>& f, const Texels& texels, const engine_ray::H
 template <typename Pixel>
 __attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor::Column& c, int code, int y) {
     const engine_floor::Point p = engine_floor::floorPoint(c, y);
-    const PoolTexture& t = f.tex[code];
-    const int offset = ((truncToInt(t.fh * p.y) & t.hMask) << t.wShift) + (truncToInt(t.fw * p.x) & t.wMask);
+    const int offset = engine_floor::texelOffset(sizeOf(f.tex[code]), p.x, p.y);
     return static_cast<int>(f.codeFirst[code][offset]);
 }
 
@@ -277,8 +278,8 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
     if (ceilingMain < 0) ceilingMain = floorMain;  // nothing but sky
     const PoolTexture& fm = f.tex[floorMain];
     const PoolTexture& cm = f.tex[ceilingMain];
-    f.sizes[0] = engine_floor::Size{fm.fw, fm.fh, fm.wMask, fm.hMask, fm.wShift};
-    f.sizes[1] = engine_floor::Size{cm.fw, cm.fh, cm.wMask, cm.hMask, cm.wShift};
+    f.sizes[0] = sizeOf(fm);
+    f.sizes[1] = sizeOf(cm);
     f.sizeCount = fm.w == cm.w && fm.h == cm.h ? 1 : 2;  // one size: one offset serves both sides
     const size_t skyTexels = static_cast<size_t>(cm.w) * static_cast<size_t>(cm.h);
     if (tables.sky.size() != skyTexels || static_cast<int>(tables.sky[0]) != f.sky)

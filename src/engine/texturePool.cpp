@@ -48,8 +48,6 @@ void convertRow(const unsigned char* row, int w, int depth, int* out) {
 
 void TexturePool::clear() {
     pool.clear();
-    textureTexels = 0;
-    skyCount = 0;
     entries.clear();
     mirrors.clear();
 }
@@ -70,9 +68,7 @@ bool TexturePool::refresh(BITMAP* const* textures, int count, const int* widthSh
     if (!sameLayout) {
         mirrors.assign(count, Mirror{nullptr, 0, 0, 0, {}});
         entries.assign(count, PoolTexture{});
-        textureTexels = static_cast<size_t>(total);
-        pool.assign(textureTexels, 0);
-        skyCount = 0;
+        pool.assign(static_cast<size_t>(total), 0);
         int start = 0;
         for (int i = 0; i < count; ++i) {
             BITMAP* bmp = textures[i];
@@ -97,17 +93,6 @@ bool TexturePool::refresh(BITMAP* const* textures, int count, const int* widthSh
         }
     }
     return true;
-}
-
-int TexturePool::skyStart(int sky, int count) {
-    if (count < 1) count = 1;
-    if (skyCount != count || skyColour != sky) {
-        pool.resize(textureTexels);
-        pool.resize(textureTexels + static_cast<size_t>(count), sky);
-        skyCount = count;
-        skyColour = sky;
-    }
-    return static_cast<int>(textureTexels);
 }
 
 }  // namespace engine_render

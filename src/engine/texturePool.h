@@ -1,7 +1,7 @@
 #pragma once
 // Every texture of a level mirrored as plain ints, one per texel, each the value the library's
 // getpixel gives for it. The renderer then reads any size and any colour depth the same way, by
-// offset into one array, and a gather of texels needs only one base.
+// offset into one array.
 #include <allegro.h>
 
 #include <cstdint>
@@ -46,8 +46,6 @@ public:
 
     const int* texels() const { return pool.data(); }
     const PoolTexture* textures() const { return entries.data(); }
-    // A block of `count` texels of the sky colour after the textures: open sky read as a texture.
-    int skyStart(int sky, int count);
 
 private:
     struct Mirror {
@@ -56,8 +54,6 @@ private:
         std::vector<unsigned char> raw;  // the rows as they were when last mirrored
     };
     std::vector<int> pool;
-    size_t textureTexels = 0;
-    int skyColour = 0, skyCount = 0;  // what the sky block holds
     std::vector<PoolTexture> entries;
     std::vector<Mirror> mirrors;
 };

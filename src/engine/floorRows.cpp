@@ -1,15 +1,15 @@
-// The floor point of each screen row of a column. Rows are independent, so four are computed at
-// once with the same IEEE operations in the same order; the results are identical to one at a time.
+// The floor point of each screen row of a column. Rows are independent, so 4, 8 or 16 are computed
+// at once with the same IEEE operations in the same order; the results are identical to one at a time.
 #include "engine/floorRows.h"
 
+#include "engine/cpuFeatures.h"
 #include "engine/renderMath.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(BRAWNWICK_X86)
 #include <immintrin.h>
-#define BRAWNWICK_AVX2 1
 #endif
 
 namespace engine_floor {
@@ -34,7 +34,7 @@ inline __m128i offsetsSse2(const Size& s, __m128 fx, __m128 fy) {
 }
 #endif
 
-#if defined(BRAWNWICK_AVX2)
+#if defined(BRAWNWICK_X86)
 // Eight rows at a time on processors that have AVX2: the same operations, twice as wide.
 __attribute__((target("avx2"), always_inline)) inline __m256i offsetsAvx2(const Size& s, __m256 fx, __m256 fy) {
     const __m256i tx =
@@ -78,10 +78,6 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
     return y;
 }
 
-const bool haveAvx2 = [] {
-    __builtin_cpu_init();  // may run before the library's own start-up code
-    return __builtin_cpu_supports("avx2") != 0;
-}();
 
 // GCC 12's own AVX-512 header trips its maybe-uninitialized warning on the conversions.
 #if !defined(__clang__)
@@ -132,20 +128,16 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
 #pragma GCC diagnostic pop
 #endif
 
-const bool haveAvx512 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0;
-}();
 #endif
 
 }  // namespace
 
 void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows, int* second) {
     int y = c.first;
-#if defined(BRAWNWICK_AVX2)
-    if (haveAvx512)
+#if defined(BRAWNWICK_X86)
+    if (engine_cpu::avx512())
         y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, rows, second) : castRowsAvx512<1>(c, sizes, rows, second);
-    if (haveAvx2) {
+    if (engine_cpu::avx2()) {
         Column rest = c;
         rest.first = y;
         const int at = y - c.first;

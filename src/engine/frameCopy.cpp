@@ -1,16 +1,17 @@
 // Copying the column-major view into a row-major bitmap. The plain way is one putpixel per pixel;
-// this writes the rows directly, a block of rows at a time so that both sides stay in the cache.
+// this writes the rows directly: with AVX2, strips of columns turned in registers eight rows at a
+// time; otherwise a block of rows at a time, so that both sides stay in the cache.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/cpuFeatures.h"
 #include "engine/engine.h"  // allegro.h must come before its internal header
 
 #include <allegro/internal/aintern.h>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(BRAWNWICK_X86)
 #include <immintrin.h>
-#define BRAWNWICK_AVX2 1
 #endif
 
 namespace {
@@ -54,7 +55,7 @@ void copyPlain(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int 
     }
 }
 
-#if defined(BRAWNWICK_AVX2)
+#if defined(BRAWNWICK_X86)
 // Eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes, packed into
 // 24 bytes and stored as 32; the eight bytes more are overwritten by the next pixels, except at the
 // end of the row, where no byte beyond it may be touched.
@@ -162,8 +163,9 @@ void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int
     int bx = x0, lined = x0;
     if (DEPTH != 24)
         while (lined < x1 && (reinterpret_cast<uintptr_t>(row0) + lined * (DEPTH / 8)) % 64 != 0) ++lined;
-    copyPlain(columns, bx, bx + (lined - bx) % 8, y0, y1, dest, DEPTH);
-    for (bx += (lined - bx) % 8; bx + 8 <= lined; bx += 8) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
+    const int lead = (lined - bx) % 8;
+    copyPlain(columns, bx, bx + lead, y0, y1, dest, DEPTH);
+    for (bx += lead; bx + 8 <= lined; bx += 8) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
     if (DEPTH == 16)
         for (; bx + 32 <= x1; bx += 32)
             ahead ? copyStrip<32, DEPTH, true>(columns, bx, y0, y1, row0, pitch, x1)
@@ -186,10 +188,6 @@ bool evenlySpaced(BITMAP* dest) {
     return true;
 }
 
-const bool haveAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
 #endif
 
 }  // namespace
@@ -211,8 +209,8 @@ void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
             for (int y = y0; y < y1; ++y) putpixel(dest, x, y, columns[x][y]);
         return;
     }
-#if defined(BRAWNWICK_AVX2)
-    if (haveAvx2 && (depth == 32 || depth == 24 || depth == 16 || depth == 15) && evenlySpaced(dest)) {
+#if defined(BRAWNWICK_X86)
+    if (engine_cpu::avx2() && (depth == 32 || depth == 24 || depth == 16 || depth == 15) && evenlySpaced(dest)) {
         int doneX = x0, doneY = y0;
         if (depth == 32) copyStrips<32>(columns, x0, x1, y0, y1, dest, doneX, doneY);
         else if (depth == 24) copyStrips<24>(columns, x0, x1, y0, y1, dest, doneX, doneY);

@@ -32,4 +32,13 @@ inline float divide(float a, float b) {
 
 inline int64_t abs64(int v) { return v < 0 ? -static_cast<int64_t>(v) : static_cast<int64_t>(v); }
 
+// n pixels of a column in one colour, from `at` on: the runs of near walls and sprites.
+inline void fillRows(int* at, int n, int colour) {
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(colour);
+    for (; n >= 4; n -= 4, at += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(at), four);
+#endif
+    for (; n > 0; --n) *at++ = colour;
+}
+
 }  // namespace engine_math

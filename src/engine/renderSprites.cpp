@@ -4,15 +4,12 @@
 #include <cmath>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "engine/engine.h"
 #include "engine/renderMath.h"
 
 using engine_math::abs64;
 using engine_math::divide;
+using engine_math::fillRows;
 using engine_math::truncToInt;
 
 namespace {
@@ -56,15 +53,6 @@ struct LibrarySprite {
     BITMAP* bmp;
     int at(int x, int y) const { return getpixel(bmp, x, y); }
 };
-
-// Rows y ... y + n - 1 of a column in one colour.
-inline void fillRows(int* at, int n, int colour) {
-#if defined(__SSE2__)
-    const __m128i four = _mm_set1_epi32(colour);
-    for (; n >= 4; n -= 4, at += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(at), four);
-#endif
-    for (; n > 0; --n) *at++ = colour;
-}
 
 // The stripes of one sprite, drawn where it is nearer than the wall. Its screen rows come as runs
 // that show one texture row each, so a near sprite reads each texel once per run, not per pixel.

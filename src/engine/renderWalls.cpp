@@ -8,10 +8,6 @@
 #include <cmath>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "engine/engine.h"
 #include "engine/floorRows.h"
 #include "engine/rayCast.h"
@@ -78,19 +74,6 @@ struct Frame {
     const uint64_t* cellStarts;
 };
 
-// Rows y ... yEnd - 1 of a column in one colour. Four at a time, the last four may run on past
-// yEnd: those rows belong to the stripe's next run or to the floor, both drawn afterwards.
-inline void fillRun(int* col, int y, int yEnd, int colour, int H) {
-#if defined(__SSE2__)
-    if (yEnd + 3 <= H) {
-        const __m128i four = _mm_set1_epi32(colour);
-        for (; y < yEnd; y += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(col + y), four);
-        return;
-    }
-#endif
-    for (; y < yEnd; ++y) col[y] = colour;
-}
-
 // A stripe at least two rows per texel: each texture row fills a run of screen rows, and where the
 // run ends follows from the same formula. Texture row k is shown while (d * scale / L) >> 8 = k,
 // that is for d < ceil((k + 1) * 256 * L / scale), and scale is a power of two, so no division is
@@ -102,7 +85,7 @@ void drawRuns(const Source& source, int y, int end, int64_t d, int64_t L, int he
     while (y < end) {
         const int64_t dNext = (((k + 1) * 256 * L) + (int64_t(1) << shift) - 1) >> shift;
         const int64_t yNext = std::min<int64_t>(end, (dNext + H - L + 1) >> 1);  // first row with d >= dNext
-        fillRun(col, y, static_cast<int>(yNext), source.at(static_cast<int>(k)), H);
+        engine_math::fillRows(col + y, static_cast<int>(yNext) - y, source.at(static_cast<int>(k)));
         y = static_cast<int>(yNext);
         ++k;
     }

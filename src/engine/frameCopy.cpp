@@ -1,6 +1,6 @@
 // Copying the column-major view into a row-major bitmap. The plain way is one putpixel per pixel;
-// this writes the rows directly: with AVX2, strips of columns turned in registers eight rows at a
-// time; otherwise a block of rows at a time, so that both sides stay in the cache.
+// this writes the rows directly: with AVX2, strips of columns packed and turned in registers eight
+// rows at a time; otherwise a block of rows at a time, so that both sides stay in the cache.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -56,126 +56,160 @@ void copyPlain(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int 
 }
 
 #if defined(BRAWNWICK_X86)
-// Eight 24-bit pixels: the low three bytes of each value, as a 24-bit putpixel writes, packed into
-// 24 bytes and stored as 32; the eight bytes more are overwritten by the next pixels, except at the
-// end of the row, where no byte beyond it may be touched.
-__attribute__((target("avx2"), always_inline)) inline void store24(unsigned char* at, __m256i row, bool rowEnd) {
-    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
-                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    const __m256i bytes =
-        _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(row, pack), _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
-    if (!rowEnd) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), bytes);
-        return;
+#define COPY_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+COPY_INLINE __m256i eightRows(const int* at) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)); }
+
+// Eight registers of eight 32-bit values turned about the diagonal: value i of register k moves to
+// value k of register i.
+COPY_INLINE void turn(__m256i r[8]) {
+    __m256i t[8], u[8];
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; i += 2) {
+        t[i] = _mm256_unpacklo_epi32(r[i], r[i + 1]);
+        t[i + 1] = _mm256_unpackhi_epi32(r[i], r[i + 1]);
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm256_castsi256_si128(bytes));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 16), _mm256_extracti128_si256(bytes, 1));
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; i += 4) {
+        u[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
+        u[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
+        u[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
+        u[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
+    }
+#pragma GCC unroll 8
+    for (int k = 0; k < 4; ++k) {
+        r[k] = _mm256_permute2x128_si256(u[k], u[k + 4], 0x20);
+        r[k + 4] = _mm256_permute2x128_si256(u[k], u[k + 4], 0x31);
+    }
 }
 
-// The small loops below are unrolled on purpose: left rolled, the compiler keeps the vector arrays
-// in memory and the copy takes more than a third longer.
-// Eight columns by eight rows, turned into eight rows. Each register is loaded with four rows of a
-// column and the same four rows of the column four to the right, so a 4x4 turn inside each 128-bit
-// half finishes the job: a third fewer shuffles than turning all eight by eight in registers.
-__attribute__((target("avx2"), always_inline)) inline void turnBlock(const int* const* c, int y, __m256i rows[8]) {
-    __m256i r[8];
-#pragma GCC unroll 16
-    for (int i = 0; i < 4; ++i) {
-#pragma GCC unroll 16
-        for (int half = 0; half < 2; ++half) {
-            const int* left = c[i] + y + 4 * half;
-            const int* right = c[i + 4] + y + 4 * half;
-            r[i + 4 * half] = _mm256_inserti128_si256(
-                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(left))),
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(right)), 1);
+COPY_INLINE void store32(unsigned char* at, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v); }
+
+// Eight rows of COLS columns from row y, written to the eight rows from out. The pixels are first
+// packed, still column by column, into 32-bit words of the row's bytes (two 16-bit pixels, or four
+// 24-bit pixels in three words), so that one 8x8 turn of words makes 32 bytes of each row. Packing
+// takes shifts and masks; shuffles are what the turn is short of. Only the bytes putpixel would
+// write are kept: the low 16 or 24 bits of each value.
+template <int DEPTH, int COLS>
+COPY_INLINE void copyBlock(const int* const* c, int y, unsigned char* out, ptrdiff_t pitch) {
+    __m256i r[3 * COLS / 4 > 8 ? 3 * COLS / 4 : 8];
+    if constexpr (DEPTH == 32) {
+#pragma GCC unroll 4
+        for (int part = 0; part < COLS / 8; ++part) {
+#pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) r[i] = eightRows(c[8 * part + i] + y);
+            turn(r);
+#pragma GCC unroll 8
+            for (int k = 0; k < 8; ++k) store32(out + k * pitch + 32 * part, r[k]);
+        }
+    } else if constexpr (DEPTH == 16) {
+        // Eight columns make four words a row: the turn gets four empty registers, and 16 bytes are stored.
+        const int pairs = COLS == 8 ? 4 : 8;
+#pragma GCC unroll 4
+        for (int part = 0; part < (COLS + 15) / 16; ++part) {
+#pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) {
+                if (i >= pairs) {
+                    r[i] = _mm256_setzero_si256();
+                    continue;
+                }
+                const int* const* pair = c + 16 * part + 2 * i;
+                r[i] = _mm256_blend_epi16(eightRows(pair[0] + y), _mm256_slli_epi32(eightRows(pair[1] + y), 16), 0xAA);
+            }
+            turn(r);
+#pragma GCC unroll 8
+            for (int k = 0; k < 8; ++k) {
+                if (COLS == 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k * pitch), _mm256_castsi256_si128(r[k]));
+                else store32(out + k * pitch + 32 * part, r[k]);
+            }
+        }
+    } else {
+        static_assert(DEPTH == 24 && (COLS == 8 || COLS == 32), "24-bit blocks are 8 or 32 columns");
+        const __m256i low24 = _mm256_set1_epi32(0xFFFFFF), low8 = _mm256_set1_epi32(0xFF);
+        // Each group of four columns gives three words; every eight words are turned and stored as
+        // soon as they are ready, which keeps them all in registers.
+        int turned = 0;
+#pragma GCC unroll 8
+        for (int g = 0; g < COLS / 4; ++g) {
+            const __m256i p0 = eightRows(c[4 * g] + y), p1 = eightRows(c[4 * g + 1] + y);
+            const __m256i p2 = eightRows(c[4 * g + 2] + y), p3 = eightRows(c[4 * g + 3] + y);
+            r[3 * g] = _mm256_or_si256(_mm256_and_si256(p0, low24), _mm256_slli_epi32(p1, 24));
+            r[3 * g + 1] = _mm256_blend_epi16(_mm256_srli_epi32(p1, 8), _mm256_slli_epi32(p2, 16), 0xAA);
+            r[3 * g + 2] = _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(p2, 16), low8), _mm256_slli_epi32(p3, 8));
+            if (COLS == 32 && 3 * g + 3 >= turned + 8) {
+                turn(r + turned);
+#pragma GCC unroll 8
+                for (int k = 0; k < 8; ++k) store32(out + k * pitch + 4 * turned, r[turned + k]);
+                turned += 8;
+            }
+        }
+        if constexpr (COLS == 8) {
+            // Six words a row: the turn gets two empty registers, and only 24 bytes are stored.
+            r[6] = r[7] = _mm256_setzero_si256();
+            turn(r);
+#pragma GCC unroll 8
+            for (int k = 0; k < 8; ++k) {
+                unsigned char* line = out + k * pitch;
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(line), _mm256_castsi256_si128(r[k]));
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(line + 16), _mm256_extracti128_si256(r[k], 1));
+            }
         }
     }
-#pragma GCC unroll 16
-    for (int h = 0; h < 8; h += 4) {
-        const __m256i a = _mm256_unpacklo_epi32(r[h], r[h + 1]), b = _mm256_unpackhi_epi32(r[h], r[h + 1]);
-        const __m256i c2 = _mm256_unpacklo_epi32(r[h + 2], r[h + 3]), d = _mm256_unpackhi_epi32(r[h + 2], r[h + 3]);
-        rows[h] = _mm256_unpacklo_epi64(a, c2);
-        rows[h + 1] = _mm256_unpackhi_epi64(a, c2);
-        rows[h + 2] = _mm256_unpacklo_epi64(b, d);
-        rows[h + 3] = _mm256_unpackhi_epi64(b, d);
-    }
 }
 
-// A strip sixteen columns wide (or eight, for what is left), walked downwards: the sixteen column
-// streams read ahead well, and each row gets one whole cache line of 32-bit pixels at a time.
+// A strip of columns walked downwards, eight rows at a time: a few dozen column streams read ahead
+// well, and each row gets whole cache lines. Loads that straddle two cache lines cost more, so
+// after the first block the blocks start where the first column's rows are 32-byte aligned (all
+// columns' are, when the buffer is one block and a column a multiple of eight rows long); the last
+// block may overlap the one before, which writes the same pixels again. The strip needs eight rows.
 // A frame larger than the caches (4K) comes from memory: there, the rows and columns a few steps
-// ahead are asked for early, as the processor follows sixteen column streams and two thousand row
-// lines poorly on its own. A frame the caches hold is only slowed by asking.
-template <int WIDE, int DEPTH, bool AHEAD>
+// ahead are asked for early, as the processor follows dozens of column streams and two thousand
+// row lines poorly on its own. A frame the caches hold is only slowed by asking.
+template <int DEPTH, int COLS, bool AHEAD>
 __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, int y1, unsigned char* row0,
-                                               ptrdiff_t pitch, int x1) {
+                                               ptrdiff_t pitch) {
     const int* const* c = columns + bx;
-    const bool rowEnd = bx + WIDE + 3 > x1;  // the eight spare bytes of a 24-bit store would reach past x1
-    const __m256i low16 = _mm256_set1_epi32(0xFFFF);
-    unsigned char* out = row0 + (DEPTH == 24 ? 3 : DEPTH / 8) * bx + y0 * pitch;
-    for (int by = y0; by + 8 <= y1; by += 8, out += 8 * pitch) {
+    unsigned char* const out = row0 + (DEPTH / 8) * bx;
+    copyBlock<DEPTH, COLS>(c, y0, out + y0 * pitch, pitch);
+    const int skew = static_cast<int>(reinterpret_cast<uintptr_t>(c[0] + y0) % 32 / 4);
+    int by = y0 + (skew ? 8 - skew : 8);
+    for (; by + 8 <= y1; by += 8) {
         if (AHEAD) {
             if (by + 16 + 8 <= y1) {
-#pragma GCC unroll 16
-                for (int k = 0; k < 8; ++k) __builtin_prefetch(out + (16 + k) * pitch, 1);
+#pragma GCC unroll 8
+                for (int k = 0; k < 8; ++k) __builtin_prefetch(out + (by + 16 + k) * pitch, 1);
             }
-#pragma GCC unroll 16
-            for (int i = 0; i < WIDE; ++i) __builtin_prefetch(c[i] + by + 64);
+#pragma GCC unroll 32
+            for (int i = 0; i < COLS; ++i) __builtin_prefetch(c[i] + by + 64);
         }
-        // Sixteen columns at a time; a strip of 32 (16-bit pixels) fills whole cache lines of its rows.
-#pragma GCC unroll 2
-        for (int part = 0; part < (WIDE == 32 ? 2 : 1); ++part) {
-            __m256i a[8], b[8];
-            turnBlock(c + 16 * part, by, a);
-            if (WIDE >= 16) turnBlock(c + 16 * part + 8, by, b);
-#pragma GCC unroll 16
-            for (int k = 0; k < 8; ++k) {
-                unsigned char* line = out + k * pitch + 32 * part;
-                if (DEPTH == 32) {
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), a[k]);
-                    if (WIDE >= 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 32), b[k]);
-                } else if (DEPTH == 24) {
-                    store24(line, a[k], WIDE == 8 && rowEnd);
-                    if (WIDE >= 16) store24(line + 24, b[k], rowEnd);
-                } else if (WIDE >= 16) {
-                    // Only the low 16 bits of each value are kept, as a 16-bit putpixel does.
-                    const __m256i packed =
-                        _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(b[k], low16));
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(line), _mm256_permute4x64_epi64(packed, 0xD8));
-                } else {
-                    const __m256i packed =
-                        _mm256_packus_epi32(_mm256_and_si256(a[k], low16), _mm256_and_si256(a[k], low16));
-                    _mm_storeu_si128(reinterpret_cast<__m128i*>(line),
-                                     _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0xD8)));
-                }
-            }
-        }
+        copyBlock<DEPTH, COLS>(c, by, out + by * pitch, pitch);
     }
+    if (by < y1) copyBlock<DEPTH, COLS>(c, y1 - 8, out + (y1 - 8) * pitch, pitch);
 }
 
+// Strips 32 columns wide; before them, narrow strips up to where a row's stores begin a cache
+// line (for 24-bit rows, 96 bytes a strip, half a line: no store then straddles two), and narrow
+// strips after them. The few columns left over on either side go plainly.
 template <int DEPTH>
 void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int& doneX, int& doneY) {
+    const int WIDE = 32, NARROW = 8;
     const ptrdiff_t pitch = dest->h > 1 ? dest->line[1] - dest->line[0] : 0;
     unsigned char* const row0 = dest->line[0];
     const bool ahead = static_cast<int64_t>(x1 - x0) * (y1 - y0) > (int64_t(1) << 22);
-    // The wide strips start where a row's stores begin a cache line; the columns before that go in
-    // strips eight wide, and the few left over from those plainly.
+    doneX = x0, doneY = y0;
+    if (y1 - y0 < 8) return;
     int bx = x0, lined = x0;
-    if (DEPTH != 24)
-        while (lined < x1 && (reinterpret_cast<uintptr_t>(row0) + lined * (DEPTH / 8)) % 64 != 0) ++lined;
-    const int lead = (lined - bx) % 8;
+    const unsigned LINE = DEPTH == 24 ? 32 : 64;
+    while (lined < x1 && (reinterpret_cast<uintptr_t>(row0) + lined * (DEPTH / 8)) % LINE != 0) ++lined;
+    const int lead = (lined - bx) % NARROW;
     copyPlain(columns, bx, bx + lead, y0, y1, dest, DEPTH);
-    for (bx += lead; bx + 8 <= lined; bx += 8) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
-    if (DEPTH == 16)
-        for (; bx + 32 <= x1; bx += 32)
-            ahead ? copyStrip<32, DEPTH, true>(columns, bx, y0, y1, row0, pitch, x1)
-                  : copyStrip<32, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
-    for (; bx + 16 <= x1; bx += 16)
-        ahead ? copyStrip<16, DEPTH, true>(columns, bx, y0, y1, row0, pitch, x1)
-              : copyStrip<16, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1);
-    if (bx + 8 <= x1) copyStrip<8, DEPTH, false>(columns, bx, y0, y1, row0, pitch, x1), bx += 8;
+    for (bx += lead; bx + NARROW <= lined; bx += NARROW) copyStrip<DEPTH, NARROW, false>(columns, bx, y0, y1, row0, pitch);
+    for (; bx + WIDE <= x1; bx += WIDE)
+        ahead ? copyStrip<DEPTH, WIDE, true>(columns, bx, y0, y1, row0, pitch)
+              : copyStrip<DEPTH, WIDE, false>(columns, bx, y0, y1, row0, pitch);
+    for (; bx + NARROW <= x1; bx += NARROW) copyStrip<DEPTH, NARROW, false>(columns, bx, y0, y1, row0, pitch);
     doneX = bx;
-    doneY = y0 + ((y1 - y0) & ~7);
+    doneY = y1;
 }
 
 // The strips address rows by the first row and one pitch, true of every memory bitmap the library

@@ -201,8 +201,21 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
         floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cell]), static_cast<uint32_t>(cast[0] >> 32), f.floorCodes,
                             cell, start);
     }
+    // The first odd cell sends the rest of the column to the loop after this one, so that this one
+    // keeps everything it needs in registers.
+    int i = 1;
 #pragma GCC unroll 8
-    for (int i = 1; i < rows; ++i) {
+    for (; i < rows; ++i) {
+        const uint64_t row = cast[i];
+        const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
+        const uint64_t starts = cellStarts[cell];
+        const uint32_t floorFirst = static_cast<uint32_t>(starts), ceilingFirst = static_cast<uint32_t>(starts >> 32);
+        if (oddCells && (floorFirst == ODD || ceilingFirst == ODD)) break;
+        floorOut[i] = static_cast<int>(base[static_cast<size_t>(floorFirst) + offset]);
+        ceilingOut[-i] = static_cast<int>(
+            base[static_cast<size_t>(ceilingFirst) + (twoSizes ? static_cast<uint32_t>(ceilingOffsets[i]) : offset)]);
+    }
+    for (; i < rows; ++i) {
         const uint64_t row = cast[i];
         const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
         const uint64_t starts = cellStarts[cell];

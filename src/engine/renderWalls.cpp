@@ -44,6 +44,8 @@ struct LibraryTexels {
 };
 
 const uint32_t ODD = 0xFFFFFFFF;
+// Every other start stays below 2^31 (the tables refuse more), so a top bit marks ODD on either side.
+const uint64_t ODD_BITS = 0x8000000080000000ull;
 
 engine_floor::Size sizeOf(const PoolTexture& t) { return {t.fw, t.fh, t.wMask, t.hMask, t.wShift}; }
 
@@ -210,7 +212,7 @@ void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col)
         const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
         const uint64_t starts = cellStarts[cell];
         const uint32_t floorFirst = static_cast<uint32_t>(starts), ceilingFirst = static_cast<uint32_t>(starts >> 32);
-        if (oddCells && (floorFirst == ODD || ceilingFirst == ODD)) break;
+        if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
         floorOut[i] = static_cast<int>(base[static_cast<size_t>(floorFirst) + offset]);
         ceilingOut[-i] = static_cast<int>(
             base[static_cast<size_t>(ceilingFirst) + (twoSizes ? static_cast<uint32_t>(ceilingOffsets[i]) : offset)]);

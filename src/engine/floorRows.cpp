@@ -15,11 +15,12 @@
 namespace engine_floor {
 namespace {
 
-inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint64_t* rows, int* second) {
+inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint32_t* cells, uint64_t* offsets) {
     const Point p = floorPoint(c, y);
     const int i = y - c.first;
-    rows[i] = pack(p.cell, texelOffset(sizes[0], p.x, p.y));
-    if (sizeCount > 1) second[i] = texelOffset(sizes[1], p.x, p.y);
+    const int first = texelOffset(sizes[0], p.x, p.y);
+    cells[i] = static_cast<uint32_t>(p.cell);
+    offsets[i] = pack(first, sizeCount > 1 ? texelOffset(sizes[1], p.x, p.y) : first);
 }
 
 #if defined(__SSE2__)
@@ -45,7 +46,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i offsetsAvx2(const 
 }
 
 template <int sizeCount>
-__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, uint64_t* rows, int* second) {
+__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* offsets) {
     int y = c.first;
     const __m256 perp = _mm256_set1_ps(c.perpWallDist);
     const __m256 one = _mm256_set1_ps(1.0f);
@@ -66,14 +67,14 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
         cx = _mm256_min_epu32(cx, lastCol);
         cy = _mm256_min_epu32(cy, lastLine);
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
-        // Cells and first offsets interleaved: rows 0, 1, 4, 5 in one half, 2, 3, 6, 7 in the other.
-        const __m256i offset = offsetsAvx2(sizes[0], fx, fy);
-        const __m256i low = _mm256_unpacklo_epi32(cell, offset), high = _mm256_unpackhi_epi32(cell, offset);
-        __m256i* out = reinterpret_cast<__m256i*>(rows + (y - c.first));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
+        // The two offsets interleaved: rows 0, 1, 4, 5 in one half, 2, 3, 6, 7 in the other.
+        const __m256i first = offsetsAvx2(sizes[0], fx, fy);
+        const __m256i second = sizeCount > 1 ? offsetsAvx2(sizes[1], fx, fy) : first;
+        const __m256i low = _mm256_unpacklo_epi32(first, second), high = _mm256_unpackhi_epi32(first, second);
+        __m256i* out = reinterpret_cast<__m256i*>(offsets + (y - c.first));
         _mm256_storeu_si256(out, _mm256_permute2x128_si256(low, high, 0x20));
         _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(low, high, 0x31));
-        if (sizeCount > 1)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(second + (y - c.first)), offsetsAvx2(sizes[1], fx, fy));
     }
     return y;
 }
@@ -95,7 +96,7 @@ __attribute__((target("avx512f"), always_inline)) inline __m512i offsetsAvx512(c
 }
 
 template <int sizeCount>
-__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint64_t* rows, int* second) {
+__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* offsets) {
     int y = c.first;
     const __m512 perp = _mm512_set1_ps(c.perpWallDist);
     const __m512 one = _mm512_set1_ps(1.0f);
@@ -116,11 +117,12 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
         const __m512i cx = _mm512_min_epu32(_mm512_cvttps_epi32(fx), lastCol);
         const __m512i cy = _mm512_min_epu32(_mm512_cvttps_epi32(fy), lastLine);
         const __m512i cell = _mm512_add_epi32(_mm512_mullo_epi32(cy, mapW), cx);
-        const __m512i offset = offsetsAvx512(sizes[0], fx, fy);
-        __m512i* out = reinterpret_cast<__m512i*>(rows + (y - c.first));
-        _mm512_storeu_si512(out, _mm512_permutex2var_epi32(cell, firstHalf, offset));
-        _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(cell, secondHalf, offset));
-        if (sizeCount > 1) _mm512_storeu_si512(second + (y - c.first), offsetsAvx512(sizes[1], fx, fy));
+        _mm512_storeu_si512(cells + (y - c.first), cell);
+        const __m512i first = offsetsAvx512(sizes[0], fx, fy);
+        const __m512i second = sizeCount > 1 ? offsetsAvx512(sizes[1], fx, fy) : first;
+        __m512i* out = reinterpret_cast<__m512i*>(offsets + (y - c.first));
+        _mm512_storeu_si512(out, _mm512_permutex2var_epi32(first, firstHalf, second));
+        _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(first, secondHalf, second));
     }
     return y;
 }
@@ -132,16 +134,17 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
 
 }  // namespace
 
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows, int* second) {
+void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* offsets) {
     int y = c.first;
 #if defined(BRAWNWICK_X86)
     if (engine_cpu::avx512())
-        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, rows, second) : castRowsAvx512<1>(c, sizes, rows, second);
+        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, cells, offsets) : castRowsAvx512<1>(c, sizes, cells, offsets);
     if (engine_cpu::avx2()) {
         Column rest = c;
         rest.first = y;
         const int at = y - c.first;
-        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, rows + at, second + at) : castRowsAvx2<1>(rest, sizes, rows + at, second + at);
+        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, cells + at, offsets + at)
+                          : castRowsAvx2<1>(rest, sizes, cells + at, offsets + at);
     }
 #endif
 #if defined(__SSE2__)
@@ -167,14 +170,15 @@ void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows,
         // Cells stay below 2^20, so the product and sum are exact in single precision.
         const __m128i cell =
             _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
-        const __m128i offset = offsetsSse2(sizes[0], fx, fy);
-        __m128i* out = reinterpret_cast<__m128i*>(rows + (y - c.first));
-        _mm_storeu_si128(out, _mm_unpacklo_epi32(cell, offset));
-        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(cell, offset));
-        if (sizeCount > 1) _mm_storeu_si128(reinterpret_cast<__m128i*>(second + (y - c.first)), offsetsSse2(sizes[1], fx, fy));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
+        const __m128i first = offsetsSse2(sizes[0], fx, fy);
+        const __m128i second = sizeCount > 1 ? offsetsSse2(sizes[1], fx, fy) : first;
+        __m128i* out = reinterpret_cast<__m128i*>(offsets + (y - c.first));
+        _mm_storeu_si128(out, _mm_unpacklo_epi32(first, second));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(first, second));
     }
 #endif
-    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, rows, second);
+    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, offsets);
 }
 
 }  // namespace engine_floor

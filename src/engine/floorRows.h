@@ -47,12 +47,13 @@ inline int texelOffset(const Size& s, float x, float y) {
     return ((truncToInt(s.texH * y) & s.hMask) << s.wShift) + (truncToInt(s.texW * x) & s.wMask);
 }
 
-// For every row y of first ... last, i = y - first: rows[i] holds the map cell under the floor point
-// in its low 32 bits and the texel offset at sizes[0] in its high 32 bits, so one load fetches
-// both; with a second size, second[i] = the texel offset at sizes[1]. An offset is (texture row <<
-// wShift) + texture column. The arithmetic is exactly the single-precision per-row algorithm,
-// several rows at once where the processor allows.
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint64_t* rows, int* second);
+// For every row y of first ... last, i = y - first: cells[i] is the map cell under the floor
+// point, and offsets[i] holds its texel offset at sizes[0] in the low 32 bits and at sizes[1] in
+// the high 32 bits (with one size, the same offset twice), so that one 64-bit add of the two
+// textures' starts finds both texels. An offset is (texture row << wShift) + texture column. The
+// arithmetic is exactly the single-precision per-row algorithm, several rows at once where the
+// processor allows.
+void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* offsets);
 
 inline uint64_t pack(int low, int high) {
     return static_cast<uint64_t>(static_cast<uint32_t>(low)) | static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32;

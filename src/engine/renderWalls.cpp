@@ -60,13 +60,13 @@ struct Frame {
     const PoolTexture* tex;
     int sky, floorShade, ceilingShade;
     // The bulk floor pass: the floor points of a column cast at once, then every texel fetched by
-    // offset: for each row, the map cell and the texel offset at the floors' main size (and at the
-    // ceilings', where it differs).
+    // offset: for each row, the map cell, and the texel offsets at the floors' and the ceilings'
+    // main sizes.
     bool bulk;
     int sizeCount;
     engine_floor::Size sizes[2];
-    uint64_t* rows;
-    int* ceilingOffsets;
+    uint32_t* cells;
+    uint64_t* offsets;
     bool oddCells;  // some cell's texture is not of its side's main size
     const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
     // Every texel of the pass is base[start + offset]: per map cell, the start of its floor in the
@@ -178,57 +178,48 @@ __attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor
 
 // Floor rows from the wall's foot down to H, and the ceiling rows mirrored to them: the floor
 // points of the column are cast at once, then each texel fetched by offset. The loop is bound by
-// its loads, so each row's cell and offset come in one, both textures' starts in another, and
-// everything else is held in locals; on a level without odd cells it has no test at all.
-template <typename Pixel, bool oddCells, bool twoSizes>
+// its instructions: one load finds both textures' starts for a row's cell, one 64-bit add of both
+// offsets makes both texels' indices (neither half can carry: starts and offsets stay below 2^31),
+// and everything else is held in locals.
+template <typename Pixel, bool oddCells>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.rows, f.ceilingOffsets);
+    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, f.offsets);
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
-    const uint64_t* const cast = f.rows;
-    const int* const ceilingOffsets = f.ceilingOffsets;
+    const uint32_t* const cells = f.cells;
+    const uint64_t* const offsets = f.offsets;
     const uint64_t* const cellStarts = f.cellStarts;
     const Pixel* const base = f.base;
     auto texel = [&](uint32_t first, uint32_t offset, const unsigned char* codes, uint32_t cell, int y) {
         if (oddCells && first == ODD) return oddTexel(f, c, codes[cell], y);
         return static_cast<int>(base[static_cast<size_t>(first) + offset]);
     };
-    {
-        const uint32_t cell = static_cast<uint32_t>(cast[0]);
-        floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cell]), static_cast<uint32_t>(cast[0] >> 32), f.floorCodes,
-                            cell, start);
-    }
+    floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cells[0]]), static_cast<uint32_t>(offsets[0]), f.floorCodes,
+                        cells[0], start);
     // The first odd cell sends the rest of the column to the loop after this one, so that this one
     // keeps everything it needs in registers.
     int i = 1;
 #pragma GCC unroll 8
     for (; i < rows; ++i) {
-        const uint64_t row = cast[i];
-        const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
-        const uint64_t starts = cellStarts[cell];
-        const uint32_t floorFirst = static_cast<uint32_t>(starts), ceilingFirst = static_cast<uint32_t>(starts >> 32);
+        const uint64_t starts = cellStarts[cells[i]];
         if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
-        floorOut[i] = static_cast<int>(base[static_cast<size_t>(floorFirst) + offset]);
-        ceilingOut[-i] = static_cast<int>(
-            base[static_cast<size_t>(ceilingFirst) + (twoSizes ? static_cast<uint32_t>(ceilingOffsets[i]) : offset)]);
+        const uint64_t at = starts + offsets[i];
+        floorOut[i] = static_cast<int>(base[static_cast<uint32_t>(at)]);
+        ceilingOut[-i] = static_cast<int>(base[at >> 32]);
     }
     for (; i < rows; ++i) {
-        const uint64_t row = cast[i];
-        const uint32_t cell = static_cast<uint32_t>(row), offset = static_cast<uint32_t>(row >> 32);
-        const uint64_t starts = cellStarts[cell];
-        floorOut[i] = texel(static_cast<uint32_t>(starts), offset, f.floorCodes, cell, start + i);
-        ceilingOut[-i] = texel(static_cast<uint32_t>(starts >> 32), twoSizes ? static_cast<uint32_t>(ceilingOffsets[i]) : offset,
-                               f.ceilingCodes, cell, start + i);
+        const uint64_t starts = cellStarts[cells[i]], offset = offsets[i];
+        floorOut[i] = texel(static_cast<uint32_t>(starts), static_cast<uint32_t>(offset), f.floorCodes, cells[i], start + i);
+        ceilingOut[-i] = texel(static_cast<uint32_t>(starts >> 32), static_cast<uint32_t>(offset >> 32), f.ceilingCodes,
+                               cells[i], start + i);
     }
-    const uint32_t cell = static_cast<uint32_t>(cast[rows]);
-    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cell] >> 32),
-                              twoSizes ? static_cast<uint32_t>(ceilingOffsets[rows]) : static_cast<uint32_t>(cast[rows] >> 32),
-                              f.ceilingCodes, cell, H);
+    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cells[rows]] >> 32), static_cast<uint32_t>(offsets[rows] >> 32),
+                              f.ceilingCodes, cells[rows], H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
@@ -276,6 +267,9 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
     if (ceilingMain < 0) ceilingMain = floorMain;  // nothing but sky
     const PoolTexture& fm = f.tex[floorMain];
     const PoolTexture& cm = f.tex[ceilingMain];
+    // A texel offset must stay below 2^31, so that the pass's add of two never carries.
+    const int64_t most = int64_t(1) << 31;
+    if (int64_t(fm.w) * fm.h > most || int64_t(cm.w) * cm.h > most) return false;
     f.sizes[0] = sizeOf(fm);
     f.sizes[1] = sizeOf(cm);
     f.sizeCount = fm.w == cm.w && fm.h == cm.h ? 1 : 2;  // one size: one offset serves both sides
@@ -405,15 +399,14 @@ void Kelda_engine::renderColumns() {
     if (direct && floorShade == 0 && ceilingShade == 0) {
         const size_t rows = static_cast<size_t>(f.H) + 1;
         rowCells.resize(rows);
-        rowTexels.resize(rows);
-        f.rows = rowCells.data();
-        f.ceilingOffsets = rowTexels.data();
+        rowOffsets.resize(rows);
+        f.cells = rowCells.data();
+        f.offsets = rowOffsets.data();
         f.bulk = prepareBulk(f, t, textureCount, levelLoads);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
     void (*const bulkPass)(const Frame<Pixel>&, const engine_ray::Hit&, int*) =
-        f.oddCells ? (f.sizeCount > 1 ? drawPlanesBulk<Pixel, true, true> : drawPlanesBulk<Pixel, true, false>)
-                   : (f.sizeCount > 1 ? drawPlanesBulk<Pixel, false, true> : drawPlanesBulk<Pixel, false, false>);
+        f.oddCells ? drawPlanesBulk<Pixel, true> : drawPlanesBulk<Pixel, false>;
     const LibraryTexels libraryTexels{textures};
 
     const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};

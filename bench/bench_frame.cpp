@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bench_frame: the game's art does not load; run it from the game's folder\n");
             return 2;
         }
+        makeWeaponSprites();  // as the game does once it has loaded the frames
         global.textFont = global.menuFont = static_cast<FONT*>(data[1].dat);
         Kelda_engine e;
         loadLevel(e, level);
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
         const double total = spent[0] + spent[1] + spent[2];
         std::printf("  %2d-bit  %7.1f frames/s   render %6.3f ms  copy %6.3f ms  HUD %6.3f ms\n", depth, frames / total,
                     1000 * spent[0] / frames, 1000 * spent[1] / frames, 1000 * spent[2] / frames);
+        releaseWeaponSprites();
         BITMAP** tables[WEAPON_COUNT] = {weapon1, weapon2, weapon3};
         for (BITMAP** table : tables)
             for (int i = 0; i < WEAPON_FRAMES; ++i) destroy_bitmap(table[i]), table[i] = nullptr;

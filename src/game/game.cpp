@@ -32,6 +32,7 @@ void loadWeapons(int screenHeight) {
             tables[w][i] = frame;
         }
     }
+    makeWeaponSprites();
 }
 
 void loadSounds() {
@@ -43,6 +44,7 @@ void loadSounds() {
 }
 
 void releaseWeaponsAndSounds() {
+    releaseWeaponSprites();
     BITMAP** tables[WEAPON_COUNT] = {weapon1, weapon2, weapon3};
     for (BITMAP** table : tables)
         for (int i = 0; i < WEAPON_FRAMES; ++i) {

@@ -5,7 +5,10 @@
 
 HudArt campaignHudArt() {
     HudArt art;
-    for (int w = 0; w < WEAPON_COUNT; ++w) art.weapons[w] = weaponFrames(w);
+    for (int w = 0; w < WEAPON_COUNT; ++w) {
+        art.weapons[w] = weaponFrames(w);
+        art.weaponSprites[w] = weaponSprites(w);
+    }
     art.crosshair = global.crosshair;
     art.textFont = global.textFont;
     art.menuFont = global.menuFont;
@@ -44,8 +47,13 @@ void drawHud(BITMAP* dest, const LevelState& s, const HudArt& art, float frameSe
     }
 
     if (s.weapon >= 0 && s.weapon < WEAPON_COUNT && s.weaponFrame >= 0 && s.weaponFrame < WEAPON_FRAMES &&
-        art.weapons[s.weapon])
-        maskedCentreBottom(dest, art.weapons[s.weapon][s.weaponFrame]);
+        art.weapons[s.weapon]) {
+        RLE_SPRITE* const sprite = art.weaponSprites[s.weapon] ? art.weaponSprites[s.weapon][s.weaponFrame] : nullptr;
+        if (sprite)
+            draw_rle_sprite(dest, sprite, (W - sprite->w) / 2, H - sprite->h);
+        else
+            maskedCentreBottom(dest, art.weapons[s.weapon][s.weaponFrame]);
+    }
 
     if (art.crosshair) {
         BITMAP* c = art.crosshair;

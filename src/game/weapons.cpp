@@ -17,6 +17,29 @@ BITMAP* const* weaponFrames(int weapon) {
     }
 }
 
+namespace {
+RLE_SPRITE* frameSprites[WEAPON_COUNT][WEAPON_FRAMES] = {};
+}
+
+void makeWeaponSprites() {
+    releaseWeaponSprites();
+    for (int w = 0; w < WEAPON_COUNT; ++w)
+        for (int i = 0; i < WEAPON_FRAMES; ++i)
+            if (BITMAP* frame = weaponFrames(w)[i]) frameSprites[w][i] = get_rle_sprite(frame);
+}
+
+void releaseWeaponSprites() {
+    for (auto& table : frameSprites)
+        for (RLE_SPRITE*& sprite : table) {
+            if (sprite) destroy_rle_sprite(sprite);
+            sprite = nullptr;
+        }
+}
+
+RLE_SPRITE* const* weaponSprites(int weapon) {
+    return weapon >= 0 && weapon < WEAPON_COUNT ? frameSprites[weapon] : nullptr;
+}
+
 int startingWeapon(int impactBullets, int buzzsawBullets) {
     int weapon = WEAPON_HUNTER;
     if (impactBullets != 0) weapon = WEAPON_IMPACT_CANNON;

@@ -14,6 +14,12 @@ extern SAMPLE* sounds[WEAPON_COUNT];
 
 // The frame table of a weapon index (0..2); null for anything else.
 BITMAP* const* weaponFrames(int weapon);
+// The same frames as run-length sprites, which skip their see-through parts at no cost: a frame
+// is a large picture, mostly see-through, drawn over every frame of the view. Made from the loaded
+// frames and released before them; the table of a weapon index, or null.
+void makeWeaponSprites();
+void releaseWeaponSprites();
+RLE_SPRITE* const* weaponSprites(int weapon);
 
 // What a shot needs from the world: the sprites and the one under the crosshair.
 struct ShotTarget {

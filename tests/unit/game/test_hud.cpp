@@ -41,3 +41,45 @@ TEST(Hud, EverythingInItsPlace) {
     for (BITMAP* b : {dest, want, cross, frames[0], frames[1], frames[2], frames[3], frames[4], frames[5]})
         destroy_bitmap(b);
 }
+
+// The weapon frames as run-length sprites draw the very picture of their bitmaps: see-through
+// pixels, odd sizes and frames larger than the screen, in every colour depth.
+TEST(Hud, WeaponSpritesDrawAsTheirFrames) {
+    const int original = get_color_depth();
+    for (int depth : {15, 16, 24, 32}) {
+        set_color_depth(depth);
+        for (const auto& side : {std::pair<int, int>{41, 40}, {401, 301}}) {
+            BITMAP* frames[WEAPON_FRAMES];
+            RLE_SPRITE* sprites[WEAPON_FRAMES];
+            for (int i = 0; i < WEAPON_FRAMES; ++i) {
+                frames[i] = create_bitmap(side.first, side.second);
+                for (int y = 0; y < side.second; ++y)
+                    for (int x = 0; x < side.first; ++x)
+                        putpixel(frames[i], x, y, (x * 7 + y * 3) % 5 == 0 ? bitmap_mask_color(frames[i]) : makecol(x, y, 40 * i));
+                sprites[i] = get_rle_sprite(frames[i]);
+            }
+            BITMAP *viaFrames = create_bitmap(320, 240), *viaSprites = create_bitmap(320, 240);
+            const int view = makecol(0, 128, 0);
+            clear_to_color(viaFrames, view), clear_to_color(viaSprites, view);
+            LevelState s;
+            s.weapon = 1, s.weaponFrame = 3;
+            HudArt plain;
+            plain.weapons[1] = frames;
+            HudArt quick = plain;
+            quick.weaponSprites[1] = sprites;
+            drawHud(viaFrames, s, plain, 0.1f);
+            drawHud(viaSprites, s, quick, 0.1f);
+            int differences = 0, drawn = 0;
+            for (int y = 0; y < 240; ++y)
+                for (int x = 0; x < 320; ++x) {
+                    differences += getpixel(viaFrames, x, y) != getpixel(viaSprites, x, y);
+                    drawn += getpixel(viaFrames, x, y) != view;
+                }
+            EXPECT_EQ(differences, 0) << depth << " bits, " << side.first << "x" << side.second;
+            EXPECT_GT(drawn, side.first * 2) << depth << " bits, " << side.first << "x" << side.second;
+            destroy_bitmap(viaFrames), destroy_bitmap(viaSprites);
+            for (int i = 0; i < WEAPON_FRAMES; ++i) destroy_rle_sprite(sprites[i]), destroy_bitmap(frames[i]);
+        }
+    }
+    set_color_depth(original);
+}

@@ -15,12 +15,12 @@
 namespace engine_floor {
 namespace {
 
-inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint32_t* cells, uint64_t* offsets) {
+inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint32_t* cells, uint64_t* words) {
     const Point p = floorPoint(c, y);
     const int i = y - c.first;
     const int first = texelOffset(sizes[0], p.x, p.y);
-    cells[i] = static_cast<uint32_t>(p.cell);
-    offsets[i] = pack(first, sizeCount > 1 ? texelOffset(sizes[1], p.x, p.y) : first);
+    if (sizeCount > 1) cells[i] = static_cast<uint32_t>(p.cell);
+    words[i] = sizeCount > 1 ? pack(first, texelOffset(sizes[1], p.x, p.y)) : pack(p.cell, first);
 }
 
 #if defined(__SSE2__)
@@ -46,7 +46,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i offsetsAvx2(const 
 }
 
 template <int sizeCount>
-__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* offsets) {
+__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* words) {
     int y = c.first;
     const __m256 perp = _mm256_set1_ps(c.perpWallDist);
     const __m256 one = _mm256_set1_ps(1.0f);
@@ -67,12 +67,15 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
         cx = _mm256_min_epu32(cx, lastCol);
         cy = _mm256_min_epu32(cy, lastLine);
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
-        // The two offsets interleaved: rows 0, 1, 4, 5 in one half, 2, 3, 6, 7 in the other.
         const __m256i first = offsetsAvx2(sizes[0], fx, fy);
-        const __m256i second = sizeCount > 1 ? offsetsAvx2(sizes[1], fx, fy) : first;
-        const __m256i low = _mm256_unpacklo_epi32(first, second), high = _mm256_unpackhi_epi32(first, second);
-        __m256i* out = reinterpret_cast<__m256i*>(offsets + (y - c.first));
+        __m256i a = cell, b = first;
+        if (sizeCount > 1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
+            a = first, b = offsetsAvx2(sizes[1], fx, fy);
+        }
+        // The halves of the words interleaved: rows 0, 1, 4, 5 in one half, 2, 3, 6, 7 in the other.
+        const __m256i low = _mm256_unpacklo_epi32(a, b), high = _mm256_unpackhi_epi32(a, b);
+        __m256i* out = reinterpret_cast<__m256i*>(words + (y - c.first));
         _mm256_storeu_si256(out, _mm256_permute2x128_si256(low, high, 0x20));
         _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(low, high, 0x31));
     }
@@ -96,7 +99,7 @@ __attribute__((target("avx512f"), always_inline)) inline __m512i offsetsAvx512(c
 }
 
 template <int sizeCount>
-__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* offsets) {
+__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* words) {
     int y = c.first;
     const __m512 perp = _mm512_set1_ps(c.perpWallDist);
     const __m512 one = _mm512_set1_ps(1.0f);
@@ -117,12 +120,15 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
         const __m512i cx = _mm512_min_epu32(_mm512_cvttps_epi32(fx), lastCol);
         const __m512i cy = _mm512_min_epu32(_mm512_cvttps_epi32(fy), lastLine);
         const __m512i cell = _mm512_add_epi32(_mm512_mullo_epi32(cy, mapW), cx);
-        _mm512_storeu_si512(cells + (y - c.first), cell);
         const __m512i first = offsetsAvx512(sizes[0], fx, fy);
-        const __m512i second = sizeCount > 1 ? offsetsAvx512(sizes[1], fx, fy) : first;
-        __m512i* out = reinterpret_cast<__m512i*>(offsets + (y - c.first));
-        _mm512_storeu_si512(out, _mm512_permutex2var_epi32(first, firstHalf, second));
-        _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(first, secondHalf, second));
+        __m512i a = cell, b = first;
+        if (sizeCount > 1) {
+            _mm512_storeu_si512(cells + (y - c.first), cell);
+            a = first, b = offsetsAvx512(sizes[1], fx, fy);
+        }
+        __m512i* out = reinterpret_cast<__m512i*>(words + (y - c.first));
+        _mm512_storeu_si512(out, _mm512_permutex2var_epi32(a, firstHalf, b));
+        _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(a, secondHalf, b));
     }
     return y;
 }
@@ -134,17 +140,17 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
 
 }  // namespace
 
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* offsets) {
+void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* words) {
     int y = c.first;
 #if defined(BRAWNWICK_X86)
     if (engine_cpu::avx512())
-        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, cells, offsets) : castRowsAvx512<1>(c, sizes, cells, offsets);
+        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, cells, words) : castRowsAvx512<1>(c, sizes, cells, words);
     if (engine_cpu::avx2()) {
         Column rest = c;
         rest.first = y;
         const int at = y - c.first;
-        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, cells + at, offsets + at)
-                          : castRowsAvx2<1>(rest, sizes, cells + at, offsets + at);
+        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, cells + at, words + at)
+                          : castRowsAvx2<1>(rest, sizes, cells + at, words + at);
     }
 #endif
 #if defined(__SSE2__)
@@ -170,15 +176,18 @@ void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells
         // Cells stay below 2^20, so the product and sum are exact in single precision.
         const __m128i cell =
             _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
         const __m128i first = offsetsSse2(sizes[0], fx, fy);
-        const __m128i second = sizeCount > 1 ? offsetsSse2(sizes[1], fx, fy) : first;
-        __m128i* out = reinterpret_cast<__m128i*>(offsets + (y - c.first));
-        _mm_storeu_si128(out, _mm_unpacklo_epi32(first, second));
-        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(first, second));
+        __m128i a = cell, b = first;
+        if (sizeCount > 1) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
+            a = first, b = offsetsSse2(sizes[1], fx, fy);
+        }
+        __m128i* out = reinterpret_cast<__m128i*>(words + (y - c.first));
+        _mm_storeu_si128(out, _mm_unpacklo_epi32(a, b));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(a, b));
     }
 #endif
-    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, offsets);
+    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, words);
 }
 
 }  // namespace engine_floor

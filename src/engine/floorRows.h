@@ -47,13 +47,14 @@ inline int texelOffset(const Size& s, float x, float y) {
     return ((truncToInt(s.texH * y) & s.hMask) << s.wShift) + (truncToInt(s.texW * x) & s.wMask);
 }
 
-// For every row y of first ... last, i = y - first: cells[i] is the map cell under the floor
-// point, and offsets[i] holds its texel offset at sizes[0] in the low 32 bits and at sizes[1] in
-// the high 32 bits (with one size, the same offset twice), so that one 64-bit add of the two
-// textures' starts finds both texels. An offset is (texture row << wShift) + texture column. The
-// arithmetic is exactly the single-precision per-row algorithm, several rows at once where the
-// processor allows.
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* offsets);
+// For every row y of first ... last, i = y - first, the map cell under the floor point and its
+// texel offsets, laid out for the fewest instructions and loads per row afterwards. With two sizes,
+// cells[i] is the cell and words[i] holds the offset at sizes[0] in its low 32 bits and at sizes[1]
+// in its high 32 bits, so that one 64-bit add of the two textures' starts finds both texels; with
+// one size, words[i] holds the cell in its low 32 bits and the offset in its high 32 bits, and
+// cells is not written. An offset is (texture row << wShift) + texture column. The arithmetic is
+// exactly the single-precision per-row algorithm, several rows at once where the processor allows.
+void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* words);
 
 inline uint64_t pack(int low, int high) {
     return static_cast<uint64_t>(static_cast<uint32_t>(low)) | static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32;

@@ -60,13 +60,13 @@ struct Frame {
     const PoolTexture* tex;
     int sky, floorShade, ceilingShade;
     // The bulk floor pass: the floor points of a column cast at once, then every texel fetched by
-    // offset: for each row, the map cell, and the texel offsets at the floors' and the ceilings'
-    // main sizes.
+    // offset: for each row, the map cell and the texel offsets at the floors' and the ceilings'
+    // main sizes, laid out as castRows says.
     bool bulk;
     int sizeCount;
     engine_floor::Size sizes[2];
     uint32_t* cells;
-    uint64_t* offsets;
+    uint64_t* words;
     bool oddCells;  // some cell's texture is not of its side's main size
     const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
     // Every texel of the pass is base[start + offset]: per map cell, the start of its floor in the
@@ -178,48 +178,53 @@ __attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor
 
 // Floor rows from the wall's foot down to H, and the ceiling rows mirrored to them: the floor
 // points of the column are cast at once, then each texel fetched by offset. The loop is bound by
-// its instructions: one load finds both textures' starts for a row's cell, one 64-bit add of both
-// offsets makes both texels' indices (neither half can carry: starts and offsets stay below 2^31),
-// and everything else is held in locals.
-template <typename Pixel, bool oddCells>
+// its instructions and loads: one load finds both textures' starts for a row's cell, one 64-bit
+// add of both offsets makes both texels' indices (neither half can carry: starts and offsets stay
+// below 2^31), and everything else is held in locals. With one size, the row's cell and offset
+// come in one load, and a multiply puts the offset in both halves.
+template <typename Pixel, bool oddCells, bool twoSizes>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, f.offsets);
+    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, f.words);
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
     const uint32_t* const cells = f.cells;
-    const uint64_t* const offsets = f.offsets;
+    const uint64_t* const words = f.words;
     const uint64_t* const cellStarts = f.cellStarts;
     const Pixel* const base = f.base;
+    // Row i's cell, and its floor offset (low half) and ceiling offset (high half).
+    auto cellOf = [&](int i) { return twoSizes ? cells[i] : static_cast<uint32_t>(words[i]); };
+    auto offsetsOf = [&](int i) { return twoSizes ? words[i] : (words[i] >> 32) * 0x100000001ull; };
     auto texel = [&](uint32_t first, uint32_t offset, const unsigned char* codes, uint32_t cell, int y) {
         if (oddCells && first == ODD) return oddTexel(f, c, codes[cell], y);
         return static_cast<int>(base[static_cast<size_t>(first) + offset]);
     };
-    floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cells[0]]), static_cast<uint32_t>(offsets[0]), f.floorCodes,
-                        cells[0], start);
+    floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cellOf(0)]), static_cast<uint32_t>(offsetsOf(0)), f.floorCodes,
+                        cellOf(0), start);
     // The first odd cell sends the rest of the column to the loop after this one, so that this one
     // keeps everything it needs in registers.
     int i = 1;
 #pragma GCC unroll 8
     for (; i < rows; ++i) {
-        const uint64_t starts = cellStarts[cells[i]];
+        const uint64_t starts = cellStarts[cellOf(i)];
         if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
-        const uint64_t at = starts + offsets[i];
+        const uint64_t at = starts + offsetsOf(i);
         floorOut[i] = static_cast<int>(base[static_cast<uint32_t>(at)]);
         ceilingOut[-i] = static_cast<int>(base[at >> 32]);
     }
     for (; i < rows; ++i) {
-        const uint64_t starts = cellStarts[cells[i]], offset = offsets[i];
-        floorOut[i] = texel(static_cast<uint32_t>(starts), static_cast<uint32_t>(offset), f.floorCodes, cells[i], start + i);
-        ceilingOut[-i] = texel(static_cast<uint32_t>(starts >> 32), static_cast<uint32_t>(offset >> 32), f.ceilingCodes,
-                               cells[i], start + i);
+        const uint32_t cell = cellOf(i);
+        const uint64_t starts = cellStarts[cell], offsets = offsetsOf(i);
+        floorOut[i] = texel(static_cast<uint32_t>(starts), static_cast<uint32_t>(offsets), f.floorCodes, cell, start + i);
+        ceilingOut[-i] =
+            texel(static_cast<uint32_t>(starts >> 32), static_cast<uint32_t>(offsets >> 32), f.ceilingCodes, cell, start + i);
     }
-    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cells[rows]] >> 32), static_cast<uint32_t>(offsets[rows] >> 32),
-                              f.ceilingCodes, cells[rows], H);
+    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cellOf(rows)] >> 32),
+                              static_cast<uint32_t>(offsetsOf(rows) >> 32), f.ceilingCodes, cellOf(rows), H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
@@ -399,14 +404,15 @@ void Kelda_engine::renderColumns() {
     if (direct && floorShade == 0 && ceilingShade == 0) {
         const size_t rows = static_cast<size_t>(f.H) + 1;
         rowCells.resize(rows);
-        rowOffsets.resize(rows);
+        rowWords.resize(rows);
         f.cells = rowCells.data();
-        f.offsets = rowOffsets.data();
+        f.words = rowWords.data();
         f.bulk = prepareBulk(f, t, textureCount, levelLoads);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
     void (*const bulkPass)(const Frame<Pixel>&, const engine_ray::Hit&, int*) =
-        f.oddCells ? drawPlanesBulk<Pixel, true> : drawPlanesBulk<Pixel, false>;
+        f.oddCells ? (f.sizeCount > 1 ? drawPlanesBulk<Pixel, true, true> : drawPlanesBulk<Pixel, true, false>)
+                   : (f.sizeCount > 1 ? drawPlanesBulk<Pixel, false, true> : drawPlanesBulk<Pixel, false, false>);
     const LibraryTexels libraryTexels{textures};
 
     const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};

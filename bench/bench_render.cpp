@@ -1,7 +1,7 @@
 // The renderer against its plain getpixel reference, and the frame copy against a memcpy of the
-// same bytes, on three kinds of level (textures of one size; mixed power-of-two sizes in every
-// role; non-square textures), each with open sky and textured ceilings, in every colour depth and
-// at three screen sizes. Both renderers must draw the same picture; that is checked first.
+// same bytes, on four kinds of level (textures of one size; mixed power-of-two sizes in every
+// role; non-square textures; floors and ceilings of two sizes each, by room), each with open
+// sky and textured ceilings, in every colour depth and at three screen sizes. Both renderers must draw the same picture; that is checked first.
 // Usage: bench_render [SECONDS] [SIZES...] with SIZES like 1920x1080 (default: 800x600 1920x1080 3840x2160).
 #include <allegro.h>
 
@@ -44,16 +44,19 @@ std::string makeTexture(const std::string& dir, const std::string& name, Side s,
     return path;
 }
 
-// Texture sides by role: three sprites (two monsters and a lamp), two walls, a floor, a ceiling.
+// Texture sides by role: three sprites (two monsters and a lamp), two walls, a floor, a ceiling,
+// and where given another floor and ceiling for every other room.
 struct Kit {
     const char* name;
     Side sprite[3], wall[2], floor, ceiling;
+    Side otherFloor{}, otherCeiling{};
 };
 
 const Kit KITS[] = {
     {"one size 64", {{64, 64}, {64, 64}, {64, 64}}, {{64, 64}, {64, 64}}, {64, 64}, {64, 64}},
     {"mixed sizes", {{32, 64}, {64, 64}, {128, 128}}, {{16, 16}, {128, 128}}, {64, 64}, {32, 32}},
     {"non-square", {{64, 32}, {16, 64}, {128, 64}}, {{128, 32}, {32, 256}}, {64, 16}, {16, 128}},
+    {"room sizes", {{32, 64}, {64, 64}, {128, 128}}, {{16, 16}, {64, 64}}, {64, 64}, {32, 32}, {128, 128}, {16, 32}},
 };
 
 // A 24 x 24 level: rooms and pillars, half the cells under open sky, 50 sprites spread out.
@@ -63,6 +66,11 @@ std::string busyLevel(const std::string& dir, const Kit& kit, std::vector<std::s
     for (int i = 0; i < 2; ++i) level.texturePaths.push_back(makeTexture(dir, "wall" + std::to_string(i), kit.wall[i], i + 4, false));
     level.texturePaths.push_back(makeTexture(dir, "floor", kit.floor, 6, false));
     level.texturePaths.push_back(makeTexture(dir, "ceiling", kit.ceiling, 7, false));
+    const bool rooms = kit.otherFloor.w > 0;
+    if (rooms) {
+        level.texturePaths.push_back(makeTexture(dir, "otherfloor", kit.otherFloor, 8, false));
+        level.texturePaths.push_back(makeTexture(dir, "otherceiling", kit.otherCeiling, 9, false));
+    }
     files.insert(files.end(), level.texturePaths.begin(), level.texturePaths.end());
     level.width = level.height = 24;
     for (int j = 0; j < 24; ++j) {
@@ -71,8 +79,9 @@ std::string busyLevel(const std::string& dir, const Kit& kit, std::vector<std::s
                               (j == 12 && i > 4 && i < 10);
             const unsigned short code = static_cast<unsigned short>(wall ? 3 + (i + j) % 2 : 0xFFFF);
             level.walls.push_back(code);
-            level.floors.push_back(static_cast<unsigned char>(wall ? code : 5));
-            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : (i < 12 ? 6 : 0xFF)));
+            const int room = rooms && (i / 6 + j / 5) % 2 ? 2 : 0;  // every other room: codes two on
+            level.floors.push_back(static_cast<unsigned char>(wall ? code : 5 + room));
+            level.ceilings.push_back(static_cast<unsigned char>(wall ? code : (i < 12 ? 6 + room : 0xFF)));
         }
     }
     level.startX = 20.5f;

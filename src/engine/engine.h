@@ -114,8 +114,9 @@ private:
     engine_render::TexelTables<int> tablesPool;
     template <typename Pixel> engine_render::TexelTables<Pixel>& tables();
     std::vector<engine_render::TexelRun> spriteRuns;  // a sprite's screen rows by texture row, reused between frames
-    std::vector<uint32_t> rowCells;  // a column's floor rows: map cells and texel offsets,
-    std::vector<uint64_t> rowWords;  // as castRows lays them out
+    std::vector<uint32_t> rowCells;   // a column's floor rows: map cells and texel offsets,
+    std::vector<uint64_t> rowWords;   // as castRows lays them out
+    std::vector<uint32_t> rowBySize;
 
     void releaseLevel();
     void prepareTextures();

@@ -15,12 +15,17 @@
 namespace engine_floor {
 namespace {
 
-inline void castOne(const Column& c, const Size* sizes, int sizeCount, int y, uint32_t* cells, uint64_t* words) {
+inline void castOne(const Column& c, const Size* sizes, int sizeCount, int layout, int y, const Rows& out) {
     const Point p = floorPoint(c, y);
     const int i = y - c.first;
     const int first = texelOffset(sizes[0], p.x, p.y);
-    if (sizeCount > 1) cells[i] = static_cast<uint32_t>(p.cell);
-    words[i] = sizeCount > 1 ? pack(first, texelOffset(sizes[1], p.x, p.y)) : pack(p.cell, first);
+    if (layout > 1) out.cells[i] = static_cast<uint32_t>(p.cell);
+    if (layout > 2) {
+        for (int k = 0; k < sizeCount; ++k)
+            out.bySize[k * out.stride + i] = static_cast<uint32_t>(texelOffset(sizes[k], p.x, p.y));
+        return;
+    }
+    out.words[i] = layout > 1 ? pack(first, texelOffset(sizes[1], p.x, p.y)) : pack(p.cell, first);
 }
 
 #if defined(__SSE2__)
@@ -45,8 +50,9 @@ __attribute__((target("avx2"), always_inline)) inline __m256i offsetsAvx2(const 
     return _mm256_add_epi32(_mm256_sll_epi32(ty, _mm_cvtsi32_si128(s.wShift)), tx);
 }
 
-template <int sizeCount>
-__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* words) {
+// layout: 1 (one size), 2 (two) or 3 (count sizes, each apart), as castRows lays the rows out.
+template <int layout>
+__attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* sizes, int count, const Rows& rows) {
     int y = c.first;
     const __m256 perp = _mm256_set1_ps(c.perpWallDist);
     const __m256 one = _mm256_set1_ps(1.0f);
@@ -67,15 +73,18 @@ __attribute__((target("avx2"))) int castRowsAvx2(const Column& c, const Size* si
         cx = _mm256_min_epu32(cx, lastCol);
         cy = _mm256_min_epu32(cy, lastLine);
         const __m256i cell = _mm256_add_epi32(_mm256_mullo_epi32(cy, mapW), cx);
-        const __m256i first = offsetsAvx2(sizes[0], fx, fy);
-        __m256i a = cell, b = first;
-        if (sizeCount > 1) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(cells + (y - c.first)), cell);
-            a = first, b = offsetsAvx2(sizes[1], fx, fy);
+        const int i = y - c.first;
+        if (layout > 1) _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.cells + i), cell);
+        if (layout > 2) {
+            for (int k = 0; k < count; ++k)
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows.bySize + k * rows.stride + i), offsetsAvx2(sizes[k], fx, fy));
+            continue;
         }
+        const __m256i first = offsetsAvx2(sizes[0], fx, fy);
+        const __m256i a = layout > 1 ? first : cell, b = layout > 1 ? offsetsAvx2(sizes[1], fx, fy) : first;
         // The halves of the words interleaved: rows 0, 1, 4, 5 in one half, 2, 3, 6, 7 in the other.
         const __m256i low = _mm256_unpacklo_epi32(a, b), high = _mm256_unpackhi_epi32(a, b);
-        __m256i* out = reinterpret_cast<__m256i*>(words + (y - c.first));
+        __m256i* out = reinterpret_cast<__m256i*>(rows.words + i);
         _mm256_storeu_si256(out, _mm256_permute2x128_si256(low, high, 0x20));
         _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(low, high, 0x31));
     }
@@ -98,8 +107,8 @@ __attribute__((target("avx512f"), always_inline)) inline __m512i offsetsAvx512(c
     return _mm512_add_epi32(_mm512_sll_epi32(ty, _mm_cvtsi32_si128(s.wShift)), tx);
 }
 
-template <int sizeCount>
-__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, uint32_t* cells, uint64_t* words) {
+template <int layout>
+__attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Size* sizes, int count, const Rows& rows) {
     int y = c.first;
     const __m512 perp = _mm512_set1_ps(c.perpWallDist);
     const __m512 one = _mm512_set1_ps(1.0f);
@@ -120,13 +129,15 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
         const __m512i cx = _mm512_min_epu32(_mm512_cvttps_epi32(fx), lastCol);
         const __m512i cy = _mm512_min_epu32(_mm512_cvttps_epi32(fy), lastLine);
         const __m512i cell = _mm512_add_epi32(_mm512_mullo_epi32(cy, mapW), cx);
-        const __m512i first = offsetsAvx512(sizes[0], fx, fy);
-        __m512i a = cell, b = first;
-        if (sizeCount > 1) {
-            _mm512_storeu_si512(cells + (y - c.first), cell);
-            a = first, b = offsetsAvx512(sizes[1], fx, fy);
+        const int i = y - c.first;
+        if (layout > 1) _mm512_storeu_si512(rows.cells + i, cell);
+        if (layout > 2) {
+            for (int k = 0; k < count; ++k) _mm512_storeu_si512(rows.bySize + k * rows.stride + i, offsetsAvx512(sizes[k], fx, fy));
+            continue;
         }
-        __m512i* out = reinterpret_cast<__m512i*>(words + (y - c.first));
+        const __m512i first = offsetsAvx512(sizes[0], fx, fy);
+        const __m512i a = layout > 1 ? first : cell, b = layout > 1 ? offsetsAvx512(sizes[1], fx, fy) : first;
+        __m512i* out = reinterpret_cast<__m512i*>(rows.words + i);
         _mm512_storeu_si512(out, _mm512_permutex2var_epi32(a, firstHalf, b));
         _mm512_storeu_si512(out + 1, _mm512_permutex2var_epi32(a, secondHalf, b));
     }
@@ -140,17 +151,22 @@ __attribute__((target("avx512f"))) int castRowsAvx512(const Column& c, const Siz
 
 }  // namespace
 
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* words) {
+void castRows(const Column& c, const Size* sizes, int sizeCount, const Rows& rows) {
     int y = c.first;
+    const int layout = rows.bySize ? 3 : sizeCount > 1 ? 2 : 1;
 #if defined(BRAWNWICK_X86)
     if (engine_cpu::avx512())
-        y = sizeCount > 1 ? castRowsAvx512<2>(c, sizes, cells, words) : castRowsAvx512<1>(c, sizes, cells, words);
+        y = layout == 3   ? castRowsAvx512<3>(c, sizes, sizeCount, rows)
+            : layout == 2 ? castRowsAvx512<2>(c, sizes, sizeCount, rows)
+                          : castRowsAvx512<1>(c, sizes, sizeCount, rows);
     if (engine_cpu::avx2()) {
         Column rest = c;
         rest.first = y;
         const int at = y - c.first;
-        y = sizeCount > 1 ? castRowsAvx2<2>(rest, sizes, cells + at, words + at)
-                          : castRowsAvx2<1>(rest, sizes, cells + at, words + at);
+        const Rows later{rows.cells + at, rows.words + at, rows.bySize ? rows.bySize + at : nullptr, rows.stride};
+        y = layout == 3   ? castRowsAvx2<3>(rest, sizes, sizeCount, later)
+            : layout == 2 ? castRowsAvx2<2>(rest, sizes, sizeCount, later)
+                          : castRowsAvx2<1>(rest, sizes, sizeCount, later);
     }
 #endif
 #if defined(__SSE2__)
@@ -176,18 +192,21 @@ void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells
         // Cells stay below 2^20, so the product and sum are exact in single precision.
         const __m128i cell =
             _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(cy), mapWf), _mm_cvtepi32_ps(cx)));
-        const __m128i first = offsetsSse2(sizes[0], fx, fy);
-        __m128i a = cell, b = first;
-        if (sizeCount > 1) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + (y - c.first)), cell);
-            a = first, b = offsetsSse2(sizes[1], fx, fy);
+        const int i = y - c.first;
+        if (layout > 1) _mm_storeu_si128(reinterpret_cast<__m128i*>(rows.cells + i), cell);
+        if (layout > 2) {
+            for (int k = 0; k < sizeCount; ++k)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(rows.bySize + k * rows.stride + i), offsetsSse2(sizes[k], fx, fy));
+            continue;
         }
-        __m128i* out = reinterpret_cast<__m128i*>(words + (y - c.first));
+        const __m128i first = offsetsSse2(sizes[0], fx, fy);
+        const __m128i a = layout > 1 ? first : cell, b = layout > 1 ? offsetsSse2(sizes[1], fx, fy) : first;
+        __m128i* out = reinterpret_cast<__m128i*>(rows.words + i);
         _mm_storeu_si128(out, _mm_unpacklo_epi32(a, b));
         _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(a, b));
     }
 #endif
-    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, y, cells, words);
+    for (; y <= c.last; ++y) castOne(c, sizes, sizeCount, layout, y, rows);
 }
 
 }  // namespace engine_floor

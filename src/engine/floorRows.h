@@ -47,14 +47,26 @@ inline int texelOffset(const Size& s, float x, float y) {
     return ((truncToInt(s.texH * y) & s.hMask) << s.wShift) + (truncToInt(s.texW * x) & s.wMask);
 }
 
+// Where castRows writes: bySize null for the first two layouts below.
+struct Rows {
+    uint32_t* cells;
+    uint64_t* words;
+    uint32_t* bySize;
+    int stride;
+};
+const int MAX_SIZES = 4;
+
 // For every row y of first ... last, i = y - first, the map cell under the floor point and its
-// texel offsets, laid out for the fewest instructions and loads per row afterwards. With two sizes,
-// cells[i] is the cell and words[i] holds the offset at sizes[0] in its low 32 bits and at sizes[1]
-// in its high 32 bits, so that one 64-bit add of the two textures' starts finds both texels; with
-// one size, words[i] holds the cell in its low 32 bits and the offset in its high 32 bits, and
-// cells is not written. An offset is (texture row << wShift) + texture column. The arithmetic is
-// exactly the single-precision per-row algorithm, several rows at once where the processor allows.
-void castRows(const Column& c, const Size* sizes, int sizeCount, uint32_t* cells, uint64_t* words);
+// texel offsets, laid out for the fewest instructions and loads per row afterwards:
+// - one size: words[i] holds the cell in its low 32 bits and the offset in its high 32 bits;
+// - two sizes: cells[i] is the cell and words[i] holds the offset at sizes[0] in its low 32 bits
+//   and at sizes[1] in its high 32 bits, so that one 64-bit add of two textures' starts finds both
+//   texels;
+// - with bySize, for up to MAX_SIZES sizes: cells[i] is the cell and bySize[k * stride + i] the
+//   offset at sizes[k].
+// An offset is (texture row << wShift) + texture column. The arithmetic is exactly the
+// single-precision per-row algorithm, several rows at once where the processor allows.
+void castRows(const Column& c, const Size* sizes, int sizeCount, const Rows& rows);
 
 inline uint64_t pack(int low, int high) {
     return static_cast<uint64_t>(static_cast<uint32_t>(low)) | static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32;

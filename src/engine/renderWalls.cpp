@@ -63,10 +63,14 @@ struct Frame {
     // offset: for each row, the map cell and the texel offsets at the floors' and the ceilings'
     // main sizes, laid out as castRows says.
     bool bulk;
-    int sizeCount;
-    engine_floor::Size sizes[2];
+    int sizeCount, layout;  // layout: 1 or 2 (one offset for each side's main size), 3 (offsets by size)
+    engine_floor::Size sizes[engine_floor::MAX_SIZES];
     uint32_t* cells;
     uint64_t* words;
+    uint32_t* bySize;
+    int stride;
+    const unsigned short* walls;
+    const uint64_t* cellSizes;  // layout 3: per cell, where its floor's and its ceiling's offsets are in bySize
     bool oddCells;  // some cell's texture is not of its side's main size
     const Pixel* codeFirst[256];  // per code, its texture's first texel; 0xFF (ceilings) the sky
     // Every texel of the pass is base[start + offset]: per map cell, the start of its floor in the
@@ -181,50 +185,74 @@ __attribute__((noinline)) int oddTexel(const Frame<Pixel>& f, const engine_floor
 // its instructions and loads: one load finds both textures' starts for a row's cell, one 64-bit
 // add of both offsets makes both texels' indices (neither half can carry: starts and offsets stay
 // below 2^31), and everything else is held in locals. With one size, the row's cell and offset
-// come in one load, and a multiply puts the offset in both halves.
-template <typename Pixel, bool oddCells, bool twoSizes>
+// come in one load, and a multiply puts the offset in both halves; with many, each cell says
+// which size its floor and its ceiling read.
+template <typename Pixel, bool oddCells, int layout>
 void drawPlanesBulk(const Frame<Pixel>& f, const engine_ray::Hit& hit, int* col) {
     const int H = f.H, start = hit.drawEnd;
     const engine_floor::Column c{f.rowDist, start, H, hit.perpWallDist, hit.floorXWall, hit.floorYWall,
                                  f.px, f.py, f.mapW, f.mapH};
-    engine_floor::castRows(c, f.sizes, f.sizeCount, f.cells, f.words);
+    engine_floor::castRows(c, f.sizes, f.sizeCount, {f.cells, f.words, layout == 3 ? f.bySize : nullptr, f.stride});
     const int rows = H - start;  // floor rows start ... H - 1; ceiling rows for start + 1 ... H
     if (rows <= 0) return;
     int* const floorOut = col + start;
     int* const ceilingOut = col + (H - start);
     const uint32_t* const cells = f.cells;
     const uint64_t* const words = f.words;
+    const uint32_t* const bySize = f.bySize;
+    const uint64_t* const cellSizes = f.cellSizes;
     const uint64_t* const cellStarts = f.cellStarts;
     const Pixel* const base = f.base;
     // Row i's cell, and its floor offset (low half) and ceiling offset (high half).
-    auto cellOf = [&](int i) { return twoSizes ? cells[i] : static_cast<uint32_t>(words[i]); };
-    auto offsetsOf = [&](int i) { return twoSizes ? words[i] : (words[i] >> 32) * 0x100000001ull; };
+    auto cellOf = [&](int i) { return layout > 1 ? cells[i] : static_cast<uint32_t>(words[i]); };
+    auto offsetsOf = [&](int i, uint32_t cell) -> uint64_t {
+        if (layout == 1) return (words[i] >> 32) * 0x100000001ull;
+        if (layout == 2) return words[i];
+        const uint64_t at = cellSizes[cell];
+        return bySize[static_cast<uint32_t>(at) + i] | static_cast<uint64_t>(bySize[(at >> 32) + i]) << 32;
+    };
     auto texel = [&](uint32_t first, uint32_t offset, const unsigned char* codes, uint32_t cell, int y) {
         if (oddCells && first == ODD) return oddTexel(f, c, codes[cell], y);
         return static_cast<int>(base[static_cast<size_t>(first) + offset]);
     };
-    floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cellOf(0)]), static_cast<uint32_t>(offsetsOf(0)), f.floorCodes,
-                        cellOf(0), start);
+    floorOut[0] = texel(static_cast<uint32_t>(cellStarts[cellOf(0)]), static_cast<uint32_t>(offsetsOf(0, cellOf(0))),
+                        f.floorCodes, cellOf(0), start);
     // The first odd cell sends the rest of the column to the loop after this one, so that this one
     // keeps everything it needs in registers.
     int i = 1;
+    if (layout == 3) {
+        // Each side on its own (packing the two offsets into one word costs more), and unrolled
+        // less: the loop holds three more pointers than the others.
+#pragma GCC unroll 2
+        for (; i < rows; ++i) {
+            const uint32_t cell = cells[i];
+            const uint64_t starts = cellStarts[cell];
+            if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
+            const uint64_t sizes = cellSizes[cell];
+            floorOut[i] = static_cast<int>(base[static_cast<uint32_t>(starts) + bySize[static_cast<uint32_t>(sizes) + i]]);
+            ceilingOut[-i] = static_cast<int>(base[static_cast<uint32_t>(starts >> 32) + bySize[(sizes >> 32) + i]]);
+        }
+    } else {
 #pragma GCC unroll 8
-    for (; i < rows; ++i) {
-        const uint64_t starts = cellStarts[cellOf(i)];
-        if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
-        const uint64_t at = starts + offsetsOf(i);
-        floorOut[i] = static_cast<int>(base[static_cast<uint32_t>(at)]);
-        ceilingOut[-i] = static_cast<int>(base[at >> 32]);
+        for (; i < rows; ++i) {
+            const uint32_t cell = cellOf(i);
+            const uint64_t starts = cellStarts[cell];
+            if (oddCells && (starts & ODD_BITS)) break;  // one test for both sides
+            const uint64_t at = starts + offsetsOf(i, cell);
+            floorOut[i] = static_cast<int>(base[static_cast<uint32_t>(at)]);
+            ceilingOut[-i] = static_cast<int>(base[at >> 32]);
+        }
     }
     for (; i < rows; ++i) {
         const uint32_t cell = cellOf(i);
-        const uint64_t starts = cellStarts[cell], offsets = offsetsOf(i);
+        const uint64_t starts = cellStarts[cell], offsets = offsetsOf(i, cell);
         floorOut[i] = texel(static_cast<uint32_t>(starts), static_cast<uint32_t>(offsets), f.floorCodes, cell, start + i);
         ceilingOut[-i] =
             texel(static_cast<uint32_t>(starts >> 32), static_cast<uint32_t>(offsets >> 32), f.ceilingCodes, cell, start + i);
     }
-    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[cellOf(rows)] >> 32),
-                              static_cast<uint32_t>(offsetsOf(rows) >> 32), f.ceilingCodes, cellOf(rows), H);
+    const uint32_t last = cellOf(rows);
+    ceilingOut[-rows] = texel(static_cast<uint32_t>(cellStarts[last] >> 32), static_cast<uint32_t>(offsetsOf(rows, last) >> 32),
+                              f.ceilingCodes, last, H);
 }
 
 // Sets up the bulk floor pass. Each side (floors, ceilings) is read at its main texture size, the
@@ -241,9 +269,14 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
     if (tables.level != level) {
         std::fill_n(floorCells, 256, 0);
         std::fill_n(ceilingCells, 256, 0);
+        std::fill_n(tables.openFloorCells, 256, 0);
+        std::fill_n(tables.openCeilingCells, 256, 0);
         for (int i = 0; i < cellCount; ++i) {
             ++floorCells[f.floorCodes[i]];
             ++ceilingCells[f.ceilingCodes[i]];
+            if (f.walls[i] != 0xFFFF) continue;
+            ++tables.openFloorCells[f.floorCodes[i]];
+            ++tables.openCeilingCells[f.ceilingCodes[i]];
         }
         tables.level = level;
         tables.cellStarts.clear();
@@ -296,27 +329,81 @@ bool prepareBulk(Frame<Pixel>& f, engine_render::TexelTables<Pixel>& tables, int
         if (gap % sizeof(Pixel) != 0 || gap / sizeof(Pixel) >= (uintptr_t(1) << 31)) return false;
         starts[code] = static_cast<uint32_t>(gap / sizeof(Pixel));
     }
-    uint32_t floorStart[256], ceilingStart[256];
+    // The size each code is read at, per side (an index into f.sizes), or -1: ODD, read one by one.
+    int floorSize[256], ceilingSize[256];
     for (int code = 0; code < 256; ++code) {
         const bool known = code < textureCount && code != 0xFF;
-        const bool floorSized = known && f.tex[code].w == fm.w && f.tex[code].h == fm.h;
-        const bool ceilingSized = known && f.tex[code].w == cm.w && f.tex[code].h == cm.h;
-        floorStart[code] = floorSized ? starts[code] : ODD;
-        ceilingStart[code] = ceilingSized || code == 0xFF ? starts[code] : ODD;
+        floorSize[code] = known && f.tex[code].w == fm.w && f.tex[code].h == fm.h ? 0 : -1;
+        ceilingSize[code] = code == 0xFF || (known && f.tex[code].w == cm.w && f.tex[code].h == cm.h) ? f.sizeCount - 1 : -1;
     }
+    f.layout = f.sizeCount;
+    // Open cells (no wall) of neither main size would send most columns to the slow loop. Then every
+    // row is cast at each size open cells show, up to MAX_SIZES, and each cell says which size its
+    // floor and its ceiling read. A wall cell's floor shows only where a floor point lies on the
+    // wall's face, so its size is not worth a cast of every row.
+    bool scattered = false;
+    for (int code = 0; code < 256; ++code)
+        scattered = scattered || (tables.openFloorCells[code] && floorSize[code] < 0) ||
+                    (tables.openCeilingCells[code] && ceilingSize[code] < 0);
+    if (scattered) {
+        int count = f.sizeCount, w[engine_floor::MAX_SIZES] = {fm.w, cm.w}, h[engine_floor::MAX_SIZES] = {fm.h, cm.h};
+        auto sizeIndex = [&](int code, bool add) {
+            const PoolTexture& t = f.tex[code];
+            for (int k = 0; k < count; ++k)
+                if (w[k] == t.w && h[k] == t.h) return k;
+            if (!add || count == engine_floor::MAX_SIZES || int64_t(t.w) * t.h > most) return -1;
+            w[count] = t.w, h[count] = t.h, f.sizes[count] = sizeOf(t);
+            return count++;
+        };
+        int floorMany[256], ceilingMany[256];
+        std::copy_n(floorSize, 256, floorMany);
+        std::copy_n(ceilingSize, 256, ceilingMany);
+        bool fits = true;
+        for (int code = 0; code < 0xFF && fits; ++code) {
+            if (tables.openFloorCells[code]) fits = (floorMany[code] = sizeIndex(code, true)) >= 0;
+            if (tables.openCeilingCells[code] && fits) fits = (ceilingMany[code] = sizeIndex(code, true)) >= 0;
+        }
+        if (fits) {
+            for (int code = 0; code < 0xFF && code < textureCount; ++code) {  // wall cells, where their size is cast anyway
+                if (floorMany[code] < 0) floorMany[code] = sizeIndex(code, false);
+                if (ceilingMany[code] < 0) ceilingMany[code] = sizeIndex(code, false);
+            }
+            std::copy_n(floorMany, 256, floorSize);
+            std::copy_n(ceilingMany, 256, ceilingSize);
+            f.sizeCount = count;
+            f.layout = 3;
+        }
+    }
+    uint32_t floorStart[256], ceilingStart[256];
+    for (int code = 0; code < 256; ++code) {
+        floorStart[code] = floorSize[code] >= 0 ? starts[code] : ODD;
+        ceilingStart[code] = ceilingSize[code] >= 0 ? starts[code] : ODD;
+    }
+    const int stride = f.layout == 3 ? f.stride : 0;
     if (tables.cellStarts.size() != static_cast<size_t>(cellCount) ||
         !std::equal(floorStart, floorStart + 256, tables.floorStart) ||
-        !std::equal(ceilingStart, ceilingStart + 256, tables.ceilingStart)) {
+        !std::equal(ceilingStart, ceilingStart + 256, tables.ceilingStart) ||
+        !std::equal(floorSize, floorSize + 256, tables.floorSize) ||
+        !std::equal(ceilingSize, ceilingSize + 256, tables.ceilingSize) || tables.stride != stride) {
         tables.cellStarts.resize(static_cast<size_t>(cellCount));
+        tables.cellSizes.resize(stride ? static_cast<size_t>(cellCount) : 0);
         tables.oddCells = false;
         for (int i = 0; i < cellCount; ++i) {
-            const uint32_t floor = floorStart[f.floorCodes[i]], ceiling = ceilingStart[f.ceilingCodes[i]];
+            const int floorCode = f.floorCodes[i], ceilingCode = f.ceilingCodes[i];
+            const uint32_t floor = floorStart[floorCode], ceiling = ceilingStart[ceilingCode];
             tables.cellStarts[i] = engine_floor::pack(static_cast<int>(floor), static_cast<int>(ceiling));
             tables.oddCells = tables.oddCells || floor == ODD || ceiling == ODD;
+            if (stride)
+                tables.cellSizes[i] = engine_floor::pack(std::max(floorSize[floorCode], 0) * stride,
+                                                         std::max(ceilingSize[ceilingCode], 0) * stride);
         }
         std::copy_n(floorStart, 256, tables.floorStart);
         std::copy_n(ceilingStart, 256, tables.ceilingStart);
+        std::copy_n(floorSize, 256, tables.floorSize);
+        std::copy_n(ceilingSize, 256, tables.ceilingSize);
+        tables.stride = stride;
     }
+    f.cellSizes = tables.cellSizes.data();
     f.oddCells = tables.oddCells;
     f.cellStarts = tables.cellStarts.data();
     return true;
@@ -397,6 +484,7 @@ void Kelda_engine::renderColumns() {
     f.floorShade = floorShade;
     f.ceilingShade = ceilingShade;
     f.bulk = false;
+    f.layout = 1;
     f.oddCells = false;
     f.sizeCount = 1;
     const bool direct = texelMode != 0;
@@ -405,14 +493,20 @@ void Kelda_engine::renderColumns() {
         const size_t rows = static_cast<size_t>(f.H) + 1;
         rowCells.resize(rows);
         rowWords.resize(rows);
+        rowBySize.resize(rows * engine_floor::MAX_SIZES);
         f.cells = rowCells.data();
         f.words = rowWords.data();
+        f.bySize = rowBySize.data();
+        f.stride = static_cast<int>(rows);
+        f.walls = walls;
         f.bulk = prepareBulk(f, t, textureCount, levelLoads);
     }
     const DirectTexels<Pixel> directTexels{t.first.data(), shapes.data()};
+    void (*const passes[2][3])(const Frame<Pixel>&, const engine_ray::Hit&, int*) = {
+        {drawPlanesBulk<Pixel, false, 1>, drawPlanesBulk<Pixel, false, 2>, drawPlanesBulk<Pixel, false, 3>},
+        {drawPlanesBulk<Pixel, true, 1>, drawPlanesBulk<Pixel, true, 2>, drawPlanesBulk<Pixel, true, 3>}};
     void (*const bulkPass)(const Frame<Pixel>&, const engine_ray::Hit&, int*) =
-        f.oddCells ? (f.sizeCount > 1 ? drawPlanesBulk<Pixel, true, true> : drawPlanesBulk<Pixel, true, false>)
-                   : (f.sizeCount > 1 ? drawPlanesBulk<Pixel, false, true> : drawPlanesBulk<Pixel, false, false>);
+        f.bulk ? passes[f.oddCells ? 1 : 0][f.layout - 1] : nullptr;
     const LibraryTexels libraryTexels{textures};
 
     const engine_ray::Camera cam{posX, posY, dirX, dirY, planeX, planeY};

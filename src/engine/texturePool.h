@@ -20,8 +20,11 @@ struct TexelTables {
     // every frame, so the counts are kept until another level is loaded and the cell starts until
     // a texture's start or size changes.
     unsigned level = ~0u;
-    int floorCells[256] = {}, ceilingCells[256] = {};  // cells showing each code
+    int floorCells[256] = {}, ceilingCells[256] = {};          // cells showing each code
+    int openFloorCells[256] = {}, openCeilingCells[256] = {};  // the same, counting only cells without a wall
     uint32_t floorStart[256] = {}, ceilingStart[256] = {};
+    int floorSize[256] = {}, ceilingSize[256] = {}, stride = 0;
+    std::vector<uint64_t> cellSizes;  // per map cell, where in a row's offsets its floor's and its ceiling's are
     bool oddCells = false;
 };
 

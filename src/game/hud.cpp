@@ -24,9 +24,15 @@ std::string fpsText(float frameSeconds) {
 }
 
 namespace {
-void maskedCentreBottom(BITMAP* dest, BITMAP* bmp) {
+// A weapon frame centred on the bottom edge: its run-length sprite where there is one (the same
+// picture, drawn faster), else the bitmap with its see-through colour left out.
+void drawCentreBottom(BITMAP* dest, BITMAP* bmp, RLE_SPRITE* sprite) {
     if (!bmp) return;
-    masked_blit(bmp, dest, 0, 0, (dest->w - bmp->w) / 2, dest->h - bmp->h, bmp->w, bmp->h);
+    const int x = (dest->w - bmp->w) / 2, y = dest->h - bmp->h;
+    if (sprite)
+        draw_rle_sprite(dest, sprite, x, y);
+    else
+        masked_blit(bmp, dest, 0, 0, x, y, bmp->w, bmp->h);
 }
 }  // namespace
 
@@ -47,13 +53,9 @@ void drawHud(BITMAP* dest, const LevelState& s, const HudArt& art, float frameSe
     }
 
     if (s.weapon >= 0 && s.weapon < WEAPON_COUNT && s.weaponFrame >= 0 && s.weaponFrame < WEAPON_FRAMES &&
-        art.weapons[s.weapon]) {
-        RLE_SPRITE* const sprite = art.weaponSprites[s.weapon] ? art.weaponSprites[s.weapon][s.weaponFrame] : nullptr;
-        if (sprite)
-            draw_rle_sprite(dest, sprite, (W - sprite->w) / 2, H - sprite->h);
-        else
-            maskedCentreBottom(dest, art.weapons[s.weapon][s.weaponFrame]);
-    }
+        art.weapons[s.weapon])
+        drawCentreBottom(dest, art.weapons[s.weapon][s.weaponFrame],
+                         art.weaponSprites[s.weapon] ? art.weaponSprites[s.weapon][s.weaponFrame] : nullptr);
 
     if (art.crosshair) {
         BITMAP* c = art.crosshair;

@@ -189,15 +189,15 @@ __attribute__((target("avx2"))) void copyStrip(int** columns, int bx, int y0, in
 
 // Strips 32 columns wide; before them, narrow strips up to where a row's stores begin a cache
 // line (for 24-bit rows, 96 bytes a strip, half a line: no store then straddles two), and narrow
-// strips after them. The few columns left over on either side go plainly.
+// strips after them. The few columns left over before them go plainly; returns the first column
+// left over after them (x0 when the view is under eight rows, too short for a strip).
 template <int DEPTH>
-void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int& doneX, int& doneY) {
+int copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest) {
     const int WIDE = 32, NARROW = 8;
     const ptrdiff_t pitch = dest->h > 1 ? dest->line[1] - dest->line[0] : 0;
     unsigned char* const row0 = dest->line[0];
     const bool ahead = static_cast<int64_t>(x1 - x0) * (y1 - y0) > (int64_t(1) << 22);
-    doneX = x0, doneY = y0;
-    if (y1 - y0 < 8) return;
+    if (y1 - y0 < 8) return x0;
     int bx = x0, lined = x0;
     const unsigned LINE = DEPTH == 24 ? 32 : 64;
     while (lined < x1 && (reinterpret_cast<uintptr_t>(row0) + lined * (DEPTH / 8)) % LINE != 0) ++lined;
@@ -208,8 +208,7 @@ void copyStrips(int** columns, int x0, int x1, int y0, int y1, BITMAP* dest, int
         ahead ? copyStrip<DEPTH, WIDE, true>(columns, bx, y0, y1, row0, pitch)
               : copyStrip<DEPTH, WIDE, false>(columns, bx, y0, y1, row0, pitch);
     for (; bx + NARROW <= x1; bx += NARROW) copyStrip<DEPTH, NARROW, false>(columns, bx, y0, y1, row0, pitch);
-    doneX = bx;
-    doneY = y1;
+    return bx;
 }
 
 // The strips address rows by the first row and one pitch, true of every memory bitmap the library
@@ -245,13 +244,10 @@ void copyColumnsToBitmap(int** columns, int w, int h, BITMAP* dest) {
     }
 #if defined(BRAWNWICK_X86)
     if (engine_cpu::avx2() && (depth == 32 || depth == 24 || depth == 16 || depth == 15) && evenlySpaced(dest)) {
-        int doneX = x0, doneY = y0;
-        if (depth == 32) copyStrips<32>(columns, x0, x1, y0, y1, dest, doneX, doneY);
-        else if (depth == 24) copyStrips<24>(columns, x0, x1, y0, y1, dest, doneX, doneY);
-        else copyStrips<16>(columns, x0, x1, y0, y1, dest, doneX, doneY);
-        // What is left: the columns right of the strips, then the rows below them.
-        copyPlain(columns, doneX, x1, y0, doneY, dest, depth);
-        copyPlain(columns, x0, x1, doneY, y1, dest, depth);
+        const int left = depth == 32   ? copyStrips<32>(columns, x0, x1, y0, y1, dest)
+                         : depth == 24 ? copyStrips<24>(columns, x0, x1, y0, y1, dest)
+                                       : copyStrips<16>(columns, x0, x1, y0, y1, dest);
+        copyPlain(columns, left, x1, y0, y1, dest, depth);  // the columns right of the strips
         return;
     }
 #endif
